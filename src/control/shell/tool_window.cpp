@@ -1,0 +1,29 @@
+#include "control/shell/tool_window.h"
+
+#include "platform/colors.h"
+
+namespace pelmora {
+
+ToolWindow::ToolWindow(ToolHost& host, int firstEntry, const QString& caption, int width, int height,
+                       quint32 colour)
+    : host_(host), firstEntry_(firstEntry) {
+  setWindowTitle(caption);
+  setFixedSize(width, height);
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, platform::bgr(colour));
+  setPalette(pal);
+}
+
+void ToolWindow::showAtStoredPosition() {
+  show();
+  if (firstEntry_ > 0) placeAt(host_.position(firstEntry_), host_.position(firstEntry_ + 1));
+}
+
+void ToolWindow::leaveToMenu() {
+  if (firstEntry_ > 0) host_.storePosition(firstEntry_, y(), x());
+  hide();
+  host_.showMenu();
+}
+
+}  // namespace pelmora

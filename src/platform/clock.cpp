@@ -1,0 +1,78 @@
+#include "platform/clock.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+
+namespace platform {
+
+RealClock::RealClock() : wake_(new QTimer) {
+  elapsed_.start();
+  wake_->setSingleShot(true);
+  wake_->setTimerType(Qt::PreciseTimer);
+}
+
+RealClock::~RealClock() { delete wake_; }
+
+quint32 RealClock::tickCount() { return static_cast<quint32>(elapsed_.elapsed()); }
+
+void RealClock::sleep(int ms) {
+  if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+void RealClock::pumpFor(int ms) {
+  // The armed timer guarantees that the blocking wait for events ends in time.
+  wake_->start(qMax(ms, 0));
+  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+void VirtualClock::at(quint32 tick, std::function<void()> action) {
+  const quint32 delta = tick - now_;
+  actions_.emplace(waited_ + delta, std::move(action));
+}
+
+void VirtualClock::runDue() {
+  while (!actions_.empty() && actions_.begin()->first <= waited_) {
+    auto action = std::move(actions_.begin()->second);
+    actions_.erase(actions_.begin());
+    action();
+  }
+}
+
+void VirtualClock::advance(int ms) {
+  if (ms < 0) ms = 0;
+  quint64 target = waited_ + static_cast<quint64>(ms);
+  while (!actions_.empty() && actions_.begin()->first <= target) {
+    const quint64 next = actions_.begin()->first;
+    if (next > waited_) {
+      now_ += static_cast<quint32>(next - waited_);
+      waited_ = next;
+    }
+    runDue();
+  }
+  now_ += static_cast<quint32>(target - waited_);
+  waited_ = target;
+}
+
+void VirtualClock::pumpFor(int ms) {
+  if (ms < 0) ms = 0;
+  quint64 target = waited_ + static_cast<quint64>(ms);
+  if (!actions_.empty() && actions_.begin()->first < target) target = qMax(actions_.begin()->first, waited_);
+  now_ += static_cast<quint32>(target - waited_);
+  waited_ = target;
+  runDue();
+  QCoreApplication::processEvents();
+}
+
+bool DeadlineWait::Timeout_Wait(quint32 ms, const std::function<bool()>& cancelled) {
+  const quint32 deadline = Timeout_Set(ms);
+  for (;;) {
+    if (Timeout_Chk(deadline)) return true;
+    if (cancelled && cancelled()) return false;
+    const qint32 left = static_cast<qint32>(deadline - clock_.tickCount());
+    clock_.pumpFor(left + 1);
+  }
+}
+
+}  // namespace platform

@@ -1,0 +1,70 @@
+#include "platform/processes.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace platform {
+
+bool SystemProcesses::start(const QString& program, const QStringList& arguments, const QString& workingDirectory) {
+  return QProcess::startDetached(program, arguments, workingDirectory);
+}
+
+bool SystemProcesses::open(const QString& file, const QString& workingDirectory) {
+  QFileInfo info(file);
+  if (!info.isFile()) return false;
+  return QProcess::startDetached(info.absoluteFilePath(), {}, workingDirectory);
+}
+
+RunResult SystemProcesses::run(const QString& program, const QStringList& arguments, const QString& workingDirectory,
+                               int timeoutMs, const std::function<void()>& pump) {
+  RunResult result;
+  QProcess process;
+  process.setProcessChannelMode(QProcess::MergedChannels);
+  process.setWorkingDirectory(workingDirectory);
+  process.start(program, arguments, QIODevice::ReadWrite);
+  if (!process.waitForStarted(5000)) {
+    result.error = process.errorString();
+    return result;
+  }
+  process.closeWriteChannel();
+  result.started = true;
+  QElapsedTimer clock;
+  clock.start();
+  while (!process.waitForFinished(20)) {
+    if (process.state() == QProcess::NotRunning) break;
+    result.output += process.readAll();
+    if (pump) pump();
+    if (clock.elapsed() > timeoutMs) {
+      result.timedOut = true;
+      process.kill();
+      process.waitForFinished(1000);
+      result.output += process.readAll();
+      return result;
+    }
+  }
+  result.output += process.readAll();
+  result.crashed = process.exitStatus() == QProcess::CrashExit;
+  result.exitCode = process.exitCode();
+  return result;
+}
+
+bool RecordingProcesses::start(const QString& program, const QStringList& arguments, const QString& workingDirectory) {
+  calls.append({QStringLiteral("start"), program, arguments, workingDirectory});
+  return startSucceeds;
+}
+
+bool RecordingProcesses::open(const QString& file, const QString& workingDirectory) {
+  calls.append({QStringLiteral("open"), file, {}, workingDirectory});
+  return startSucceeds;
+}
+
+RunResult RecordingProcesses::run(const QString& program, const QStringList& arguments,
+                                  const QString& workingDirectory, int, const std::function<void()>&) {
+  calls.append({QStringLiteral("run"), program, arguments, workingDirectory});
+  if (results.isEmpty()) return RunResult{};
+  return results.takeFirst();
+}
+
+}  // namespace platform

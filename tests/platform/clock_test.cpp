@@ -1,0 +1,49 @@
+#include "platform/clock.h"
+
+#include <QTimer>
+
+#include <gtest/gtest.h>
+#include <ctime>
+
+using namespace platform;
+
+TEST(DeadlineWait, SurvivesTickCounterWrap) {
+  VirtualClock clock(0xFFFFFF00u);
+  DeadlineWait wait(clock);
+  const quint32 deadline = wait.Timeout_Set(300);
+  EXPECT_LT(deadline, 0x100u);  // wrapped
+  EXPECT_FALSE(wait.Timeout_Chk(deadline));
+  clock.advance(300);
+  EXPECT_FALSE(wait.Timeout_Chk(deadline));
+  clock.advance(1);
+  EXPECT_TRUE(wait.Timeout_Chk(deadline));
+
+  EXPECT_TRUE(wait.Timeout_Wait(300));
+  EXPECT_GE(clock.waited(), 601u);
+  EXPECT_LE(clock.waited(), 603u);
+}
+
+TEST(DeadlineWait, StopsEarlyWhenCancelledDuringTheWait) {
+  VirtualClock clock;
+  DeadlineWait wait(clock);
+  bool stop = false;
+  clock.at(1000, [&] { stop = true; });
+  EXPECT_FALSE(wait.Timeout_Wait(60000, [&] { return stop; }));
+  EXPECT_LT(clock.waited(), 1100u);
+}
+
+TEST(DeadlineWait, RealWaitHandlesEventsWithoutSpinning) {
+  RealClock clock;
+  DeadlineWait wait(clock);
+  bool fired = false;
+  QTimer::singleShot(10, [&] { fired = true; });
+  const std::clock_t cpu0 = std::clock();
+  const quint32 t0 = clock.tickCount();
+  EXPECT_TRUE(wait.Timeout_Wait(100));
+  const quint32 elapsed = clock.tickCount() - t0;
+  const double cpuMs = 1000.0 * static_cast<double>(std::clock() - cpu0) / CLOCKS_PER_SEC;
+  EXPECT_TRUE(fired);
+  EXPECT_GE(elapsed, 100u);
+  EXPECT_LT(elapsed, 150u);
+  EXPECT_LT(cpuMs, 30.0);
+}

@@ -1,0 +1,45 @@
+#include "platform/processes.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+QString script(QTemporaryDir& dir, const QString& name, const QByteArray& body) {
+  const QString path = dir.filePath(name);
+  QFile f(path);
+  f.open(QIODevice::WriteOnly);
+  f.write("#!/bin/sh\n" + body);
+  f.close();
+  f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  return path;
+}
+}  // namespace
+
+TEST(SystemProcesses, RunsWithArgumentsInAFolderAndCollectsOutput) {
+  QTemporaryDir dir;
+  const QString tool = script(dir, "tool", "echo \"$1|$2|$(pwd)\"; echo err >&2; exit 3\n");
+  SystemProcesses p;
+  int pumps = 0;
+  RunResult r = p.run(tool, {"a b", "-c"}, dir.path(), 5000, [&] { ++pumps; });
+  EXPECT_TRUE(r.started);
+  EXPECT_FALSE(r.timedOut);
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_EQ(r.output, QByteArray("a b|-c|" + dir.path().toUtf8() + "\nerr\n"));
+
+  RunResult missing = p.run(dir.filePath("nothing"), {}, dir.path(), 1000);
+  EXPECT_FALSE(missing.started);
+  EXPECT_FALSE(missing.error.isEmpty());
+}
+
+TEST(SystemProcesses, EndsAProgramThatHangs) {
+  QTemporaryDir dir;
+  const QString tool = script(dir, "hang", "echo begun; exec sleep 30\n");
+  SystemProcesses p;
+  RunResult r = p.run(tool, {}, dir.path(), 300);
+  EXPECT_TRUE(r.started);
+  EXPECT_TRUE(r.timedOut);
+}
