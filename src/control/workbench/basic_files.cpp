@@ -1,0 +1,34 @@
+#include "control/workbench/basic_files.h"
+
+#include "control/workbench/basic_generator.h"
+#include "platform/textfile.h"
+
+#include <QDir>
+
+namespace pelmora::workbench {
+
+BascomWrite writeBascomFiles(const QString& appDir, const QStringList& lines) {
+  BascomWrite result;
+  const auto bytes = bascomFileBytes(lines);
+  if (!bytes) {
+    for (const QString& line : lines) {
+      if (const auto c = platform::cp932::firstUnencodable(line)) {
+        result.message = QStringLiteral("「") + line + QStringLiteral("」の文字「") + *c +
+                         QStringLiteral("」はBASICファイルに書けません！");
+        break;
+      }
+    }
+    return result;
+  }
+  QStringList failures;
+  for (const QString& relative : {QStringLiteral("data/bascom.bas"), QStringLiteral("mirvotak/mirvotak.bas")}) {
+    const QString path = appDir + relative;
+    const platform::WriteResult w = platform::textfile::writeBytes(path, *bytes);
+    if (!w) failures << QDir::toNativeSeparators(path) + QStringLiteral("に書き込めません！") + QLatin1Char('\n') + w.error;
+  }
+  result.ok = failures.isEmpty();
+  result.message = failures.join(QLatin1Char('\n'));
+  return result;
+}
+
+}  // namespace pelmora::workbench
