@@ -31,4 +31,20 @@ BascomWrite writeBascomFiles(const QString& appDir, const QStringList& lines) {
   return result;
 }
 
+BascomStep generateBascomFiles(const QStringList& program, const BascomSettings& settings, const QString& appDir) {
+  BascomStep step;
+  const BascomText text = generateBascom(program, settings);
+  step.program = text.program;
+  if (text.badLine) {
+    step.message = QStringLiteral("%1行目「%2」の数値が正しくありません！")
+                       .arg(*text.badLine + 1)
+                       .arg(text.program[*text.badLine].trimmed());
+    return step;
+  }
+  const BascomWrite w = writeBascomFiles(appDir, text.lines);
+  step.ok = w.ok;
+  step.message = w.message;
+  return step;
+}
+
 }  // namespace pelmora::workbench

@@ -16,4 +16,17 @@ struct BascomWrite {
 // old content.
 BascomWrite writeBascomFiles(const QString& appDir, const QStringList& lines);
 
+struct BascomSettings;
+
+struct BascomStep {
+  bool ok = false;       // both files written: the upload may follow
+  QStringList program;   // the program with full-width blanks made ordinary
+  QString message;       // for the pupil when !ok
+};
+
+// The whole "アップロード" step but the upload: generates the text of program
+// and writes both files. A line whose number is not a whole number stops it
+// before any file is written.
+BascomStep generateBascomFiles(const QStringList& program, const BascomSettings& settings, const QString& appDir);
+
 }  // namespace pelmora::workbench

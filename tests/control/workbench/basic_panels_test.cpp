@@ -126,3 +126,21 @@ TEST(BascomFiles, BothFilesSameBytesAndFailuresReported) {
   EXPECT_FALSE(w.ok);
   EXPECT_TRUE(w.message.contains("é"));
 }
+
+TEST(BascomFiles, ABadNumberWritesNothing) {
+  QTemporaryDir dir;
+  const QString app = dir.path() + "/";
+  QDir(app).mkdir("data");
+  QDir(app).mkdir("mirvotak");
+  BascomSettings s;
+  BascomStep step = generateBascomFiles({QString::fromUtf16(u"　ddrB=1"), "Do", "  ddrB=x", "Loop"}, s, app);
+  EXPECT_FALSE(step.ok);
+  EXPECT_EQ(step.message, "3行目「ddrB=x」の数値が正しくありません！");
+  EXPECT_EQ(step.program[0], " ddrB=1");
+  EXPECT_FALSE(QFile::exists(app + "data/bascom.bas"));
+  EXPECT_FALSE(QFile::exists(app + "mirvotak/mirvotak.bas"));
+
+  step = generateBascomFiles({"ddrB=1", "End"}, s, app);
+  EXPECT_TRUE(step.ok);
+  EXPECT_TRUE(QFile::exists(app + "mirvotak/mirvotak.bas"));
+}
