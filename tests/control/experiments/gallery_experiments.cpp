@@ -1,5 +1,8 @@
 #include "control/experiments/tform2.h"
+#include "control/experiments/tform4.h"
 #include "support/gallery.h"
+
+#include <QLineEdit>
 #include "support/test_context.h"
 
 #include <gtest/gtest.h>
@@ -13,4 +16,15 @@ TEST(Gallery, PelmoraExperimentOne) {
   testsupport::saveToGallery(w, "pelmora-TForm2-nolink");
   w.Timer2Timer();
   testsupport::saveToGallery(w, "pelmora-TForm2");
+}
+
+TEST(Gallery, PelmoraExperimentThree) {
+  testsupport::TestContext t;
+  testsupport::FakeHost host(t);
+  pelmora::TForm4 w(host);
+  w.Timer2Timer();
+  testsupport::saveToGallery(w, "pelmora-TForm4-zero");
+  w.Edit2->setText("200");
+  w.PNLhenkanClick();
+  testsupport::saveToGallery(w, "pelmora-TForm4");
 }
