@@ -1,5 +1,6 @@
 #include "control/experiments/tform2.h"
 #include "control/experiments/tform4.h"
+#include "control/experiments/tform5.h"
 #include "support/gallery.h"
 
 #include <QLineEdit>
@@ -27,4 +28,18 @@ TEST(Gallery, PelmoraExperimentThree) {
   w.Edit2->setText("200");
   w.PNLhenkanClick();
   testsupport::saveToGallery(w, "pelmora-TForm4");
+}
+
+TEST(Gallery, PelmoraExperimentFour) {
+  testsupport::TestContext t;
+  testsupport::FakeHost host(t);
+  pelmora::TForm5 w(host);
+  testsupport::saveToGallery(w, "pelmora-TForm5-fresh");
+  t.board.setPinb(5);
+  t.board.setPind(0x41);
+  for (int bit = 0; bit < 4; ++bit) w.IMGbClick(bit);
+  w.bbt->panel(7)->click();
+  w.bbt->panel(5)->click();
+  w.Timer2Timer();
+  testsupport::saveToGallery(w, "pelmora-TForm5");
 }
