@@ -21,7 +21,7 @@ RunResult SystemProcesses::run(const QString& program, const QStringList& argume
                                int timeoutMs, const std::function<void()>& pump) {
   RunResult result;
   QProcess process;
-  process.setProcessChannelMode(QProcess::MergedChannels);
+  process.setProcessChannelMode(QProcess::SeparateChannels);
   process.setWorkingDirectory(workingDirectory);
   process.start(program, arguments, QIODevice::ReadWrite);
   if (!process.waitForStarted(5000)) {
@@ -34,17 +34,20 @@ RunResult SystemProcesses::run(const QString& program, const QStringList& argume
   clock.start();
   while (!process.waitForFinished(20)) {
     if (process.state() == QProcess::NotRunning) break;
-    result.output += process.readAll();
+    result.output += process.readAllStandardOutput();
+    result.errorOutput += process.readAllStandardError();
     if (pump) pump();
     if (clock.elapsed() > timeoutMs) {
       result.timedOut = true;
       process.kill();
       process.waitForFinished(1000);
-      result.output += process.readAll();
+      result.output += process.readAllStandardOutput();
+      result.errorOutput += process.readAllStandardError();
       return result;
     }
   }
-  result.output += process.readAll();
+  result.output += process.readAllStandardOutput();
+  result.errorOutput += process.readAllStandardError();
   result.crashed = process.exitStatus() == QProcess::CrashExit;
   result.exitCode = process.exitCode();
   return result;

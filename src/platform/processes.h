@@ -16,7 +16,8 @@ struct RunResult {
   bool timedOut = false;
   bool crashed = false;
   int exitCode = -1;
-  QByteArray output;  // standard output followed by standard error
+  QByteArray output;       // standard output
+  QByteArray errorOutput;  // standard error, kept apart so it cannot mix into the output's lines
   QString error;      // why it did not start, for the user
 };
 

@@ -28,7 +28,8 @@ TEST(SystemProcesses, RunsWithArgumentsInAFolderAndCollectsOutput) {
   EXPECT_TRUE(r.started);
   EXPECT_FALSE(r.timedOut);
   EXPECT_EQ(r.exitCode, 3);
-  EXPECT_EQ(r.output, QByteArray("a b|-c|" + dir.path().toUtf8() + "\nerr\n"));
+  EXPECT_EQ(r.output, QByteArray("a b|-c|" + dir.path().toUtf8() + "\n"));
+  EXPECT_EQ(r.errorOutput, QByteArray("err\n"));
 
   RunResult missing = p.run(dir.filePath("nothing"), {}, dir.path(), 1000);
   EXPECT_FALSE(missing.started);

@@ -1,0 +1,220 @@
+#include "companion/eeprom_dump.h"
+#include "companion/readdata1.h"
+#include "platform/textfile.h"
+#include "support/test_context.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace bremilo;
+
+namespace {
+
+// One dump row as the writer prints it: address, then sixteen bytes in two
+// groups of eight.
+QString row(const QString& address, const QStringList& bytes) {
+  QString line = address + QStringLiteral(": ");
+  for (int j = 0; j < 16; ++j) {
+    if (j == 8) line += QStringLiteral("- ");
+    line += bytes.value(j, QStringLiteral("--")).leftJustified(2, QLatin1Char(' ')) + QLatin1Char(' ');
+  }
+  return line + QStringLiteral(" ................");
+}
+
+QString dumpWith(const QString& interval, const QString& correctionByte = QStringLiteral("0A"), bool dateRow = true) {
+  QStringList lines{QStringLiteral("EEPROM dump")};
+  lines << row("000000", {"00", "00", "00", "00", "00", "00", "00", interval, "00", "00", "00", "0A", "0B", "0C", "0D", "0E"});
+  lines << row("000010", {"14", "15", "9E", "FF", "28", "--", "  "});
+  if (dateRow) lines << row("0001F0", {"10", "11", "05", "00", "00", correctionByte});
+  return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
+
+const QDateTime kReadAt(QDate(2026, 12, 9), QTime(9, 5, 7));
+
+QStringList csvFor(const QString& dump, bool onlyThisRun) {
+  const EepromLog log = decodeEepromDump(dump, onlyThisRun);
+  EXPECT_TRUE(log.ok) << log.error.toStdString();
+  return eepromCsvLines(log, kReadAt);
+}
+
+}  // namespace
+
+TEST(EepromDump, FiveMinuteLogWithEndMark) {
+  const QStringList head{"読取日時 : 2026/12/09 9:05:07", "回,経過時間,測定値"};
+  const QString summary = QStringLiteral("ブレミロ ver.2010-11-05:　 補正値は+5:　５分間隔で測定");
+  const QStringList all = head + QStringList{"0,5,10", "1,10,11", "2,15,12", "3,20,13", "4,25,14", "5,25,20",
+                                             "6,30,21", "7,35,30", "8,40,127", "9,45,40", summary, kRunNote};
+  EXPECT_EQ(csvFor(dumpWith("05"), false), all);
+  // Only this run: the end mark and everything after it stay out.
+  const QStringList thisRun = head + QStringList{"0,5,10", "1,10,11", "2,15,12", "3,20,13", "4,25,14",
+                                                 "5,25,20", "6,30,21", "7,35,30", summary};
+  EXPECT_EQ(csvFor(dumpWith("05"), true), thisRun);
+
+  const EepromLog log = decodeEepromDump(dumpWith("05"), false);
+  EXPECT_EQ(log.intervalText, "５分間隔で測定");
+  EXPECT_EQ(log.year, "ブレミロ ver.2010-");
+  EXPECT_EQ(log.month, "11-");
+  EXPECT_EQ(log.day, "05");
+  EXPECT_EQ(log.correction, " 補正値は+5");
+}
+
+TEST(EepromDump, TwoSecondLogCorrectionDigitsAndMissingDateRow) {
+  const QStringList csv = csvFor(dumpWith("02", "00", false), false);
+  EXPECT_EQ(csv.mid(2), (QStringList{"0,2,10", "1,4,11", "2,6,12", "3,8,13", "4,10,14", "5,10,20", "6,12,21",
+                                     "7,14,30", "8,16,127", "9,18,40"}));
+  EXPECT_EQ(decodeEepromDump(dumpWith("02"), false).intervalText, "２秒間隔で測定");
+
+  EXPECT_EQ(correctionText("0"), "-5");
+  EXPECT_EQ(correctionText("5"), "±0");
+  EXPECT_EQ(correctionText("A"), "+5");
+  EXPECT_EQ(correctionText("F"), "±0");
+  EXPECT_EQ(correctionText("7"), "+2");
+  EXPECT_EQ(correctionText("C"), "C");
+  EXPECT_EQ(decodeEepromDump(dumpWith("01", "05"), false).correction, " 補正値は±0");
+  EXPECT_EQ(decodeEepromDump(dumpWith("01", "0F"), false).correction, " 補正値は±0");
+}
+
+TEST(EepromDump, RefusesOutputWithoutALog) {
+  EXPECT_FALSE(decodeEepromDump(QString(), false).ok);
+  EXPECT_FALSE(decodeEepromDump(QStringLiteral("usage: hidspx ...\r\nerror: no device\r\n"), false).ok);
+  // An erased eeprom holds FF where the interval belongs.
+  const EepromLog erased = decodeEepromDump(dumpWith("FF"), false);
+  EXPECT_FALSE(erased.ok);
+  EXPECT_FALSE(erased.error.isEmpty());
+  // Rows whose address is not six hexadecimal digits are no dump rows.
+  EXPECT_FALSE(decodeEepromDump(QStringLiteral("x\r\n00G000: 01 02\r\n"), false).ok);
+}
+
+namespace {
+
+class Host : public CompanionHost {
+ public:
+  explicit Host(const platform::AppContext& ctx) : ctx_(ctx) {}
+  const platform::AppContext& context() const override { return ctx_; }
+  void storePosition(int firstEntry, int top, int left) override {
+    positions[firstEntry] = top;
+    positions[firstEntry + 1] = left;
+  }
+  int position(int entry) const override { return positions[entry]; }
+  void showMenu() override { ++menuShown; }
+  int positions[20] = {};
+  int menuShown = 0;
+
+ private:
+  const platform::AppContext& ctx_;
+};
+
+struct ReaderFixture {
+  ReaderFixture() : ctx{t.ctx.appDir, t.board, t.prompts, processes, t.clock}, host(ctx), form(host) {
+    form.now = [] { return kReadAt; };
+    form.toolTimeoutMs = 2000;
+    writeFile("data.csv", "old\r\n");
+  }
+  void writeFile(const QString& name, const QByteArray& bytes, bool executable = false) {
+    QFile f(t.path(name));
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    f.close();
+    if (executable) f.setPermissions(f.permissions() | QFile::ExeOwner);
+  }
+  void standIn(const QByteArray& body) { writeFile("hidspx", "#!/bin/sh\necho \"$@\" > args.txt\n" + body, true); }
+  QByteArray read(const QString& name) {
+    QFile f(t.path(name));
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+  }
+  bool idle() const {
+    return !form.Panel2->isHidden() && !form.CheckBox1->isHidden() && !form.PNLsyuuryou->isHidden() &&
+           form.Timer2->isActive();
+  }
+
+  testsupport::TestContext t;
+  platform::SystemProcesses processes;
+  platform::AppContext ctx;
+  Host host;
+  TForm2 form;
+};
+
+}  // namespace
+
+TEST(EepromReader, ReadsThroughTheWriterForEachBoardVariant) {
+  ReaderFixture f;
+  QFile dumpFile(f.t.path("dump.txt"));
+  ASSERT_TRUE(dumpFile.open(QIODevice::WriteOnly));
+  dumpFile.write(dumpWith("05").toUtf8());
+  dumpFile.close();
+  f.standIn("cat dump.txt\necho warning >&2\n");
+
+  f.form.Timer2Timer();  // "#" answers: a HIDaspx-P
+  EXPECT_EQ(f.form.HidspxCommand, "hidspx -php");
+  f.form.Panel2Click();
+  EXPECT_EQ(f.read("args.txt"), "-php -reh\n");
+  EXPECT_TRUE(f.t.prompts.texts().isEmpty()) << f.t.prompts.texts().join("|").toStdString();
+  const QByteArray csv = f.read("data.csv");
+  EXPECT_TRUE(csv.startsWith(platform::cp932::encode("読取日時 : 2026/12/09 9:05:07\r\n回,経過時間,測定値\r\n0,5,10\r\n").value()));
+  EXPECT_TRUE(csv.endsWith(platform::cp932::encode(kRunNote + "\r\n").value()));
+  EXPECT_EQ(f.form.Label10->text(), "読み取り→保存の終了 ");
+  EXPECT_TRUE(f.form.Label8->text().startsWith(f.t.path("data.csv") + "　で保存しました。"));
+  EXPECT_EQ(f.form.LBLsensor->text(), " 補正値は+5");
+  EXPECT_EQ(f.form.VErr, "warning\n");
+  EXPECT_TRUE(f.idle());
+  EXPECT_EQ(f.t.board.log().last(), "UsbExit");
+
+  f.t.board.unplug();
+  f.t.board.setInitAnswer("*", 0);
+  f.form.Timer2Timer();
+  EXPECT_EQ(f.form.HidspxCommand, "hidspx -ph");
+  f.form.Panel2Click();
+  EXPECT_EQ(f.read("args.txt"), "-ph -reh\n");
+}
+
+TEST(EepromReader, FailuresLeaveDataCsvAndRestoreTheWindow) {
+  ReaderFixture f;
+  // No board: nothing is run.
+  f.t.board.unplug();
+  f.form.Timer2Timer();
+  f.form.startLinkTimer();
+  f.standIn("exit 0\n");
+  f.form.Panel2Click();
+  EXPECT_EQ(f.t.prompts.texts(), QStringList{"HIDaspxの接続を確認して下さい！"});
+  EXPECT_FALSE(QFile::exists(f.t.path("args.txt")));
+
+  f.t.board.setInitAnswer("#", 0);
+  f.form.Timer2Timer();
+  struct Case {
+    QByteArray script;
+    QString expected;
+  };
+  const Case cases[] = {
+      {"echo 'cannot open device' >&2\nexit 2\n", "hidspxがエラーで終了しました。（終了コード 2）"},
+      {"exec sleep 20\n", "hidspxが2秒たっても終わらないので止めました。"},
+      {"echo nothing here\n", "hidspxの出力に測定データが有りません。"},
+  };
+  for (const Case& c : cases) {
+    f.t.prompts.clear();
+    f.standIn(c.script);
+    f.form.Panel2Click();
+    ASSERT_EQ(f.t.prompts.texts().size(), 1);
+    EXPECT_TRUE(f.t.prompts.texts()[0].startsWith(c.expected)) << f.t.prompts.texts()[0].toStdString();
+    EXPECT_EQ(f.read("data.csv"), "old\r\n");
+    EXPECT_TRUE(f.idle());
+    EXPECT_FALSE(f.form.Label8->text().contains("保存しました"));
+  }
+
+  f.t.prompts.clear();
+  QFile::remove(f.t.path("hidspx"));
+  f.form.Panel2Click();
+  EXPECT_EQ(f.t.prompts.texts(), QStringList{"hidspxが同じフォルダにありません。"});
+  EXPECT_EQ(f.read("data.csv"), "old\r\n");
+  EXPECT_TRUE(f.idle());
+
+  f.form.move(30, 40);
+  f.form.PNLsyuuryou->click();
+  EXPECT_EQ(f.host.positions[3], f.form.y());
+  EXPECT_EQ(f.host.menuShown, 1);
+  EXPECT_FALSE(f.form.Timer2->isActive());
+}
