@@ -93,6 +93,7 @@ TForm6::TForm6(ToolHost& host)
   buildRunPanels();
   buildBoardPanel();
   buildFilePanel();
+  buildBasicParts();
   FormCreate();
 }
 
@@ -368,6 +369,8 @@ void TForm6::buildBoardPanel() {
   Label8 = new ClickLabel(QStringLiteral("入出力設定"), PNLport);
   Label8->setGeometry(286, 44, 70, 16);
   Label8->setToolTip(QStringLiteral("クリックで全ビット出力"));
+  connect(Label7, &ClickLabel::clicked, this, &TForm6::Label7Click);
+  connect(Label8, &ClickLabel::clicked, this, &TForm6::Label8Click);
   LBLddrb = boxLabel(PNLport, workbench::ddrbText(255), 360, 44, 70, 16);
   LBLpinb = boxLabel(PNLport, workbench::pinbText(255), 286, 90, 80, 16);
   LBLd = boxLabel(PNLport, QStringLiteral("D6  D1  D0"), 380, 68, 90, 16);
@@ -428,15 +431,12 @@ void TForm6::FormCreate() {
   pind_bits.fill(0);
   applyMode(workbench::Mode::Syokyuu);
   selectCircuit(host().targetCircuit());
+  CBcrystalClick();
 }
 
 // --- What the menu hands over ---------------------------------------------------
 
 void TForm6::startLinkTimer() { Timer2->start(); }
-
-void TForm6::selectCircuit(int /*circuit*/) {
-  // The circuit radios and what they choose belong to the BASIC settings box.
-}
 
 void TForm6::setDialogPanelsVisible(bool visible) {
   PNLread->setVisible(visible);
@@ -880,7 +880,5 @@ void TForm6::PNLinsatuClick() {
 void TForm6::PNLjikkouClick() {}
 void TForm6::PNLstopClick() {}
 void TForm6::PNLtyuudanClick() {}
-void TForm6::PNLbascomClick() {}
-void TForm6::BTsetteiClick() {}
 
 }  // namespace pelmora
