@@ -31,6 +31,7 @@ int SimulatedBoard::PortAddress(const char* name) {
 }
 
 int SimulatedBoard::UsbPeek(int handle, int) {
+  if (onPeek) onPeek();
   int value = kIdleByte;
   if (open_) {
     if (handle == kPinb) {

@@ -91,6 +91,9 @@ class SimulatedBoard : public Board {
   QStringList writes() const;
   // Called after every write, for displays of the simulated board.
   std::function<void()> onChange;
+  // Called before every read; a test lets time pass here, as a USB read takes
+  // time on the real link.
+  std::function<void()> onPeek;
 
  private:
   QString registerName(int handle) const;
