@@ -27,6 +27,14 @@ void RealClock::pumpFor(int ms) {
   QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
+void RealClock::waitHoldingInput(int ms) {
+  const qint64 deadline = elapsed_.elapsed() + qMax(ms, 0);
+  for (qint64 left = deadline - elapsed_.elapsed(); left > 0; left = deadline - elapsed_.elapsed()) {
+    wake_->start(static_cast<int>(left));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+  }
+}
+
 void VirtualClock::at(quint32 tick, std::function<void()> action) {
   const quint32 delta = tick - now_;
   actions_.emplace(waited_ + delta, std::move(action));

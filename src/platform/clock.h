@@ -22,6 +22,9 @@ class Clock {
   // Handles window events for at most about ms; returns after the first batch
   // of events or when ms has passed, whichever comes first.
   virtual void pumpFor(int ms) = 0;
+  // Waits ms while windows keep painting; the user's clicks and keys are held
+  // back and handled after the wait.
+  virtual void waitHoldingInput(int ms) { sleep(ms); }
 };
 
 class RealClock : public Clock {
@@ -31,6 +34,7 @@ class RealClock : public Clock {
   quint32 tickCount() override;
   void sleep(int ms) override;
   void pumpFor(int ms) override;
+  void waitHoldingInput(int ms) override;
 
  private:
   QElapsedTimer elapsed_;

@@ -28,7 +28,11 @@ bool passInstanceGuard(platform::InstanceGuard& guard, platform::Prompts& prompt
   return false;
 }
 
-PelmoraWindows::PelmoraWindows(const platform::AppContext& ctx) {
+PelmoraWindows::PelmoraWindows(const platform::AppContext& ctx, platform::OutsideWindows* outsideWindows) {
+  if (!outsideWindows) {
+    ownOutsideWindows = std::make_unique<platform::AccessibilityWindows>();
+    outsideWindows = ownOutsideWindows.get();
+  }
   form1 = std::make_unique<TForm1>(ctx);
   form2 = std::make_unique<TForm2>(*form1);
   form6 = std::make_unique<TForm6>(*form1);
@@ -37,7 +41,7 @@ PelmoraWindows::PelmoraWindows(const platform::AppContext& ctx) {
   form5 = std::make_unique<TForm5>(*form1);
   form7 = std::make_unique<TForm7>(*form1);
   form8 = std::make_unique<TForm8>(*form1);
-  form9 = std::make_unique<TForm9>(ctx);
+  form9 = std::make_unique<TForm9>(ctx, *outsideWindows);
   form1->attachTools({form2.get(), form6.get(), form3.get(), form4.get(), form5.get(), form7.get(), form8.get(),
                       form9.get()});
 }

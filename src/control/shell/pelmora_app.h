@@ -3,6 +3,7 @@
 
 #include "platform/context.h"
 #include "platform/instance_guard.h"
+#include "platform/outside_windows.h"
 
 #include <memory>
 
@@ -24,8 +25,11 @@ bool passInstanceGuard(platform::InstanceGuard& guard, platform::Prompts& prompt
 // All windows, created once in the program's fixed order and kept for the
 // whole run.
 struct PelmoraWindows {
-  explicit PelmoraWindows(const platform::AppContext& ctx);
+  // outsideWindows: how the upload step finds the writer's window; the
+  // desktop's accessibility bus when none is given.
+  explicit PelmoraWindows(const platform::AppContext& ctx, platform::OutsideWindows* outsideWindows = nullptr);
   ~PelmoraWindows();
+  std::unique_ptr<platform::OutsideWindows> ownOutsideWindows;
   std::unique_ptr<TForm1> form1;
   std::unique_ptr<TForm2> form2;
   std::unique_ptr<TForm6> form6;
