@@ -5,6 +5,7 @@
 #include "upload_standins.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 
@@ -242,4 +243,18 @@ TEST(StatusFile, CountsOnlyWhatWasWrittenAfterTheStamp) {
   // Replaced by a file of another size: fresh again.
   platform::textfile::writeLines(path, {"three"});
   EXPECT_EQ(readStatusLine(path, 1, written).line, "three");
+}
+
+TEST(AccessibilityWindows, FindsNothingWithoutABusAndDoesNotHang) {
+  // Tests run without a desktop: no accessibility bus, so no window, quickly.
+  qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
+  platform::AccessibilityWindows windows;
+  QElapsedTimer spent;
+  spent.start();
+  EXPECT_EQ(windows.findTopLevel("QOV_mini"), 0u);
+  EXPECT_EQ(windows.findChild(7, "読み出し"), 0u);
+  windows.leftButtonDown(7);
+  windows.leftButtonUp(7);
+  windows.close(7);
+  EXPECT_LT(spent.elapsed(), 3000);
 }
