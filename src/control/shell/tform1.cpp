@@ -7,6 +7,7 @@
 #include "control/musicbox/tform8.h"
 #include "control/shell/tform9.h"
 #include "control/signboard/tform7.h"
+#include "control/workbench/program_file.h"
 #include "control/workbench/tform6.h"
 #include "platform/colors.h"
 #include "platform/textfile.h"
@@ -18,6 +19,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
+#include <QPushButton>
+#include <QSignalBlocker>
 
 namespace pelmora {
 
@@ -295,9 +298,41 @@ void TForm1::PNLmenu5Click() {
   runSettingsScript();
   if (!pupilNumberIsSafe(false) || !tools_.form6) return;
   StudentNumber = Edit1->text();
-  tools_.form6->startLinkTimer();
-  tools_.form6->selectCircuit(targetCircuit());
-  openTool(tools_.form6);
+  TForm6& f6 = *tools_.form6;
+  f6.syusseki_bangou = StudentNumber;
+  f6.Label10->setText(StudentNumber);
+  for (int n = 0; n < 10; ++n) f6.RDBfile[static_cast<size_t>(n)]->setText(StudentNumber + QStringLiteral("-%1.bas").arg(n));
+  {
+    // The slot shown must be the one LBLfile names; the comment stays as it is.
+    const QSignalBlocker block(f6.RDBfile[0]);
+    f6.RDBfile[0]->setChecked(true);
+  }
+  f6.LBLfile->setText(f6.RDBfile[0]->text());
+  f6.setProgramLines({});
+  CurrentFilePath = AppDir + QStringLiteral("data/") + StudentNumber + QStringLiteral("-0.bas");
+  f6.CurrentFilePath = CurrentFilePath;
+  if (platform::textfile::exists(CurrentFilePath)) {
+    ctx_.prompts.message(CurrentFilePath + QStringLiteral("を開きます"));
+    const auto lines = workbench::program_file::readNonEmptyLines(CurrentFilePath);
+    if (!lines) {
+      ctx_.prompts.message(CurrentFilePath + QStringLiteral("を読み込めません！"));
+    } else if (const auto text = workbench::program_file::splitComment(*lines)) {
+      LineBuffer = lines->last();
+      f6.EDTfile->setText(text->comment);
+      f6.setProgramLines(text->lines);
+    } else {
+      ctx_.prompts.message(CurrentFilePath + QStringLiteral("にプログラムが有りません！"));
+    }
+  } else {
+    ctx_.prompts.message(CurrentFilePath + QStringLiteral("が有りません"));
+  }
+  const bool maikonOn = CBmaikon->isChecked();
+  f6.RDBlcd->setVisible(maikonOn);
+  f6.BTsettei->setVisible(maikonOn);
+  f6.PNLbascom->setVisible(maikonOn);
+  f6.startLinkTimer();
+  f6.selectCircuit(targetCircuit());
+  openTool(&f6);
 }
 
 void TForm1::PNLmenu6Click() {
@@ -347,6 +382,7 @@ void TForm1::PNLtojiruClick() {
   if (tools_.form6) tools_.form6->setDialogPanelsVisible(dialogs);
   if (tools_.form7) tools_.form7->setDialogPanelsVisible(dialogs);
   if (tools_.form8) tools_.form8->setDialogPanelsVisible(dialogs);
+  if (tools_.form6 && !CBmaikon->isChecked()) tools_.form6->RDBlcd->hide();
   ini_hozon();
 }
 

@@ -1,0 +1,41 @@
+#pragma once
+// Small controls of the workbench window: a clickable label and the
+// direction picture of one port bit.
+
+#include <QLabel>
+#include <QWidget>
+
+namespace pelmora::workbench {
+
+class ClickLabel : public QLabel {
+  Q_OBJECT
+ public:
+  using QLabel::QLabel;
+
+ Q_SIGNALS:
+  void clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* e) override;
+};
+
+// An arrow: out of the board (output bit) or into it (input bit). Clickable.
+class DirectionPicture : public QWidget {
+  Q_OBJECT
+ public:
+  DirectionPicture(bool output, QWidget* parent, int left, int top);
+  bool isOutput() const { return output_; }
+  void click() { Q_EMIT clicked(); }
+
+ Q_SIGNALS:
+  void clicked();
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+
+ private:
+  bool output_;
+};
+
+}  // namespace pelmora::workbench
