@@ -368,6 +368,8 @@ void TForm6::buildBoardPanel() {
   Label8 = new ClickLabel(QStringLiteral("入出力設定"), PNLport);
   Label8->setGeometry(286, 44, 70, 16);
   Label8->setToolTip(QStringLiteral("クリックで全ビット出力"));
+  connect(Label7, &ClickLabel::clicked, this, &TForm6::Label7Click);
+  connect(Label8, &ClickLabel::clicked, this, &TForm6::Label8Click);
   LBLddrb = boxLabel(PNLport, workbench::ddrbText(255), 360, 44, 70, 16);
   LBLpinb = boxLabel(PNLport, workbench::pinbText(255), 286, 90, 80, 16);
   LBLd = boxLabel(PNLport, QStringLiteral("D6  D1  D0"), 380, 68, 90, 16);
