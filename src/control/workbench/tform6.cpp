@@ -93,6 +93,7 @@ TForm6::TForm6(ToolHost& host)
   buildRunPanels();
   buildBoardPanel();
   buildFilePanel();
+  buildBasicParts();
   FormCreate();
 }
 
@@ -430,15 +431,12 @@ void TForm6::FormCreate() {
   pind_bits.fill(0);
   applyMode(workbench::Mode::Syokyuu);
   selectCircuit(host().targetCircuit());
+  CBcrystalClick();
 }
 
 // --- What the menu hands over ---------------------------------------------------
 
 void TForm6::startLinkTimer() { Timer2->start(); }
-
-void TForm6::selectCircuit(int /*circuit*/) {
-  // The circuit radios and what they choose belong to the BASIC settings box.
-}
 
 void TForm6::setDialogPanelsVisible(bool visible) {
   PNLread->setVisible(visible);
@@ -882,7 +880,5 @@ void TForm6::PNLinsatuClick() {
 void TForm6::PNLjikkouClick() {}
 void TForm6::PNLstopClick() {}
 void TForm6::PNLtyuudanClick() {}
-void TForm6::PNLbascomClick() {}
-void TForm6::BTsetteiClick() {}
 
 }  // namespace pelmora
