@@ -87,6 +87,7 @@ class DefaultPrinter : public QPrinter {
 
 TForm6::TForm6(ToolHost& host)
     : ToolWindow(host, 11, QStringLiteral("簡易プログラミング"), 1180, 700, 0xFFF4EC), link(host.context().board) {
+  workbench::installAccessibility();
   printerFactory = [] { return std::unique_ptr<QPagedPaintDevice>(new DefaultPrinter); };
   buildInstructionPanels();
   buildEditor();
@@ -261,7 +262,7 @@ void TForm6::buildEditor() {
   EDTpro->setAccessibleName(QStringLiteral("命令"));
 
   LSTpro = new QListWidget(this);
-  LSTpro->setGeometry(692, 44, 300, 300);
+  LSTpro->setGeometry(692, 44, 300, 288);
   LSTpro->setSelectionMode(QAbstractItemView::ExtendedSelection);
   LSTpro->setAccessibleName(QStringLiteral("プログラム"));
   connect(LSTpro, &QListWidget::clicked, this, &TForm6::LSTproClick);
@@ -290,16 +291,16 @@ void TForm6::buildEditor() {
   connect(PNLpaste, &PanelButton::clicked, this, &TForm6::PNLpasteClick);
 
   GRBjisage = new QGroupBox(QStringLiteral("字下げ"), this);
-  GRBjisage->setGeometry(692, 346, 300, 44);
+  GRBjisage->setGeometry(692, 334, 300, 58);
   for (int level = 0; level <= 8; ++level) {
     // Pressed like buttons: each unchecks itself after indenting.
-    QRadioButton* r = radio(GRBjisage, QString::number(level), 4 + level * 28, 18, 28);
+    QRadioButton* r = radio(GRBjisage, QString::number(level), 6 + level * 32, 16, 32);
     r->setAutoExclusive(false);
     RDBjisage[static_cast<size_t>(level)] = r;
     onChecked(r, this, [this, level] { RDBjisageClick(level); });
   }
   SCRjisage = new QScrollBar(Qt::Horizontal, GRBjisage);
-  SCRjisage->setGeometry(258, 20, 38, 16);
+  SCRjisage->setGeometry(6, 38, 288, 14);
   SCRjisage->setRange(0, 8);
   SCRjisage->setAccessibleName(QStringLiteral("字下げ"));
   connect(SCRjisage, &QScrollBar::valueChanged, this, &TForm6::SCRjisageChange);

@@ -6,6 +6,7 @@
 #include "platform/colors.h"
 #include "support/test_context.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -165,6 +166,18 @@ TEST(WorkbenchBoard, DirectionsAndInputs) {
   EXPECT_EQ(b.form.ddrb_value, 255);
   EXPECT_TRUE(b.form.LBLb[0]->isHidden());
   EXPECT_EQ(b.t.board.writes().last(), "DDRB=255");
+
+  // The pictures and captions are buttons to assistive technology as well.
+  QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(b.form.IMGb[5]);
+  ASSERT_TRUE(picture && picture->actionInterface());
+  EXPECT_EQ(picture->role(), QAccessible::Button);
+  picture->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(b.form.ddrb_value, 255 - 32);
+  QAccessibleInterface* caption = QAccessible::queryAccessibleInterface(b.form.Label8);
+  ASSERT_TRUE(caption && caption->actionInterface());
+  EXPECT_EQ(caption->text(QAccessible::Name), "入出力設定");
+  caption->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(b.form.ddrb_value, 255);
 
   b.t.board.setPind(0x43);
   b.form.pinddat_hantei();
