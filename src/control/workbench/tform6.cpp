@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
@@ -87,6 +88,7 @@ class DefaultPrinter : public QPrinter {
 
 TForm6::TForm6(ToolHost& host)
     : ToolWindow(host, 11, QStringLiteral("簡易プログラミング"), 1180, 700, 0xFFF4EC), link(host.context().board) {
+  workbench::installAccessibility();
   printerFactory = [] { return std::unique_ptr<QPagedPaintDevice>(new DefaultPrinter); };
   buildInstructionPanels();
   buildEditor();
@@ -261,10 +263,13 @@ void TForm6::buildEditor() {
   EDTpro->setAccessibleName(QStringLiteral("命令"));
 
   LSTpro = new QListWidget(this);
-  LSTpro->setGeometry(692, 44, 300, 300);
+  LSTpro->setGeometry(692, 44, 300, 288);
   LSTpro->setSelectionMode(QAbstractItemView::ExtendedSelection);
   LSTpro->setAccessibleName(QStringLiteral("プログラム"));
-  connect(LSTpro, &QListWidget::clicked, this, &TForm6::LSTproClick);
+  // A line is chosen when the pupil lets go of the mouse (after a click or a
+  // drag) or moves with the keys; lines the program selects do not count.
+  LSTpro->installEventFilter(this);
+  LSTpro->viewport()->installEventFilter(this);
   connect(LSTpro, &QListWidget::doubleClicked, this, &TForm6::LSTproDBLClick);
   // The hint's run of blanks separates its two sentences: one line each.
   Label13 = boxLabel(this,
@@ -290,16 +295,16 @@ void TForm6::buildEditor() {
   connect(PNLpaste, &PanelButton::clicked, this, &TForm6::PNLpasteClick);
 
   GRBjisage = new QGroupBox(QStringLiteral("字下げ"), this);
-  GRBjisage->setGeometry(692, 346, 300, 44);
+  GRBjisage->setGeometry(692, 334, 300, 58);
   for (int level = 0; level <= 8; ++level) {
     // Pressed like buttons: each unchecks itself after indenting.
-    QRadioButton* r = radio(GRBjisage, QString::number(level), 4 + level * 28, 18, 28);
+    QRadioButton* r = radio(GRBjisage, QString::number(level), 6 + level * 32, 16, 32);
     r->setAutoExclusive(false);
     RDBjisage[static_cast<size_t>(level)] = r;
     onChecked(r, this, [this, level] { RDBjisageClick(level); });
   }
   SCRjisage = new QScrollBar(Qt::Horizontal, GRBjisage);
-  SCRjisage->setGeometry(258, 20, 38, 16);
+  SCRjisage->setGeometry(6, 38, 288, 14);
   SCRjisage->setRange(0, 8);
   SCRjisage->setAccessibleName(QStringLiteral("字下げ"));
   connect(SCRjisage, &QScrollBar::valueChanged, this, &TForm6::SCRjisageChange);
@@ -568,6 +573,13 @@ void TForm6::applyEdit(const workbench::ProgramEdit& e) {
     LSTpro->setCurrentRow(sel_index, QItemSelectionModel::NoUpdate);
     LSTpro->scrollToItem(LSTpro->item(sel_index));
   }
+}
+
+bool TForm6::eventFilter(QObject* watched, QEvent* event) {
+  const bool released = watched == LSTpro->viewport() && event->type() == QEvent::MouseButtonRelease;
+  const bool keyed = watched == LSTpro && event->type() == QEvent::KeyRelease;
+  if (released || keyed) QMetaObject::invokeMethod(this, &TForm6::LSTproClick, Qt::QueuedConnection);
+  return ToolWindow::eventFilter(watched, event);
 }
 
 void TForm6::LSTproClick() {

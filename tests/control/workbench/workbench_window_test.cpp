@@ -6,6 +6,7 @@
 #include "platform/colors.h"
 #include "support/test_context.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -20,6 +21,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -166,6 +168,18 @@ TEST(WorkbenchBoard, DirectionsAndInputs) {
   EXPECT_TRUE(b.form.LBLb[0]->isHidden());
   EXPECT_EQ(b.t.board.writes().last(), "DDRB=255");
 
+  // The pictures and captions are buttons to assistive technology as well.
+  QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(b.form.IMGb[5]);
+  ASSERT_TRUE(picture && picture->actionInterface());
+  EXPECT_EQ(picture->role(), QAccessible::Button);
+  picture->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(b.form.ddrb_value, 255 - 32);
+  QAccessibleInterface* caption = QAccessible::queryAccessibleInterface(b.form.Label8);
+  ASSERT_TRUE(caption && caption->actionInterface());
+  EXPECT_EQ(caption->text(QAccessible::Name), "入出力設定");
+  caption->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(b.form.ddrb_value, 255);
+
   b.t.board.setPind(0x43);
   b.form.pinddat_hantei();
   EXPECT_EQ(b.form.LBLd6->text(), "１");
@@ -282,6 +296,17 @@ TEST(WorkbenchEditor, ListEditingIndentationAndClipboard) {
   EXPECT_EQ(b.form.jisage_level, 2);
   EXPECT_EQ(b.form.programLines(), QStringList({"      Loop", "Do", "      portB=1,300"}));
   for (int r = 0; r < 3; ++r) EXPECT_TRUE(b.form.LSTpro->item(r)->isSelected());
+
+  // Clicking or moving with the keys chooses the line the panels act on.
+  b.form.show();
+  QTest::mouseClick(b.form.LSTpro->viewport(), Qt::LeftButton, {},
+                    b.form.LSTpro->visualItemRect(b.form.LSTpro->item(1)).center());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(b.form.sel_index, 1);
+  QTest::keyClick(b.form.LSTpro, Qt::Key_Down);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(b.form.sel_index, 2);
+  b.form.hide();
 
   // A double click copies the line with its blanks.
   b.form.LSTpro->setCurrentRow(2);
