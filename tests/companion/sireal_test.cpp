@@ -239,3 +239,33 @@ TEST(RealTimeWindow, WithoutTableFilesLeavingCreatesBothWithHundredEmptyLines) {
   }
   EXPECT_TRUE(m.w.form1->isVisible());
 }
+
+TEST(RealTimeWindow, LogOutlivesLeavingTheWindowAndIsWholeWhenTheProgramEnds) {
+  TestContext t;
+  {
+    BremiloWindows w(t.ctx);
+    TForm7& f = *w.form7;
+    w.form1->show();
+    w.form1->Panel1Click();
+    f.Timer2Timer();
+    f.PNLrenzokuClick();
+    f.PNLsokuteikaisiClick();
+    t.board.queueFrame(19);
+    f.Timer1Timer();
+    f.PNLsokuteiowariClick();
+    f.PNLsyuuryouClick();
+    EXPECT_TRUE(f.continuousLog().isOn());
+    w.form1->Panel1Click();
+    f.Timer2Timer();
+    f.PNLsokuteikaisiClick();
+    t.board.queueFrame(18);
+    f.Timer1Timer();
+    f.PNLsokuteiowariClick();
+  }
+  QFile file(t.path("data4.csv"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  EXPECT_EQ(bytes.count("\r\n"), 4);
+  EXPECT_TRUE(bytes.contains("\r\n1,0,19\r\n2,"));
+  EXPECT_TRUE(bytes.endsWith(",18\r\n"));
+}
