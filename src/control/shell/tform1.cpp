@@ -345,8 +345,15 @@ void TForm1::PNLmenu6Click() {
 void TForm1::PNLmenu7Click() {
   runSettingsScript();
   if (!pupilNumberIsSafe(true) || !tools_.form8) return;
-  tools_.form8->selectCircuit(targetCircuit());
-  openTool(tools_.form8);
+  TForm8* form8 = tools_.form8;
+  form8->EDTfile->setText(QStringLiteral("org") + Edit1->text() + QStringLiteral("_1"));
+  CurrentFilePath = AppDir + QStringLiteral("data/org") + Edit1->text() + QStringLiteral("_1.dat");
+  if (ctx_.prompts.askYesNo(CurrentFilePath + QStringLiteral("を読み込みますか？"))) {
+    if (platform::textfile::exists(CurrentFilePath)) form8->readMelodyFile(CurrentFilePath);
+    else ctx_.prompts.message(CurrentFilePath + QStringLiteral("が有りません！"));
+  }
+  form8->selectCircuit(targetCircuit());
+  openTool(form8);
 }
 
 void TForm1::PNLendClick() {
