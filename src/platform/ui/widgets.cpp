@@ -34,7 +34,12 @@ class PanelButtonAccessible : public QAccessibleWidget {
  public:
   explicit PanelButtonAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Button) {}
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) return static_cast<PanelButton*>(widget())->caption().trimmed();
+    if (t == QAccessible::Name) {
+      // A panel without a caption (a dot, an empty cell) is named by its
+      // accessible name instead.
+      const QString caption = static_cast<PanelButton*>(widget())->caption().trimmed();
+      return caption.isEmpty() ? widget()->accessibleName() : caption;
+    }
     return QAccessibleWidget::text(t);
   }
   QStringList actionNames() const override { return {pressAction()}; }
