@@ -34,7 +34,11 @@ class PanelButtonAccessible : public QAccessibleWidget {
  public:
   explicit PanelButtonAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Button) {}
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) return static_cast<PanelButton*>(widget())->caption().trimmed();
+    if (t == QAccessible::Name) {
+      // A panel without a caption (a key, an LED) is named by its accessible name.
+      const QString caption = static_cast<PanelButton*>(widget())->caption().trimmed();
+      return caption.isEmpty() ? widget()->accessibleName() : caption;
+    }
     return QAccessibleWidget::text(t);
   }
   QStringList actionNames() const override { return {pressAction()}; }
