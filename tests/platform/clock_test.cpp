@@ -47,3 +47,21 @@ TEST(DeadlineWait, RealWaitHandlesEventsWithoutSpinning) {
   EXPECT_LT(elapsed, 150u);
   EXPECT_LT(cpuMs, 30.0);
 }
+
+TEST(Clock, WaitHoldingInputLetsTimersRunAndTakesItsTime) {
+  RealClock clock;
+  bool fired = false;
+  QTimer::singleShot(10, [&] { fired = true; });
+  const std::clock_t cpu0 = std::clock();
+  const quint32 t0 = clock.tickCount();
+  clock.waitHoldingInput(60);
+  const quint32 elapsed = clock.tickCount() - t0;
+  EXPECT_TRUE(fired);
+  EXPECT_GE(elapsed, 60u);
+  EXPECT_LT(elapsed, 120u);
+  EXPECT_LT(1000.0 * static_cast<double>(std::clock() - cpu0) / CLOCKS_PER_SEC, 30.0);
+
+  VirtualClock virtualClock;
+  virtualClock.waitHoldingInput(2000);
+  EXPECT_EQ(virtualClock.waited(), 2000u);
+}

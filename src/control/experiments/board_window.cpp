@@ -48,9 +48,9 @@ void BoardWindow::placeLinkStatus(int left, int top) {
   Label4 = platform::ui::label(this, platform::kLinkCaution, left + 50, top + 11, 15, QColor(0, 0, 160), true);
 }
 
-void BoardWindow::addBitHeader(int left, int top, int step, int width) {
+void BoardWindow::addBitHeader(int left, int top, int step, int width, QWidget* parent) {
   for (int bit = 7; bit >= 0; --bit) {
-    auto* l = platform::ui::label(this, QStringLiteral("B%1").arg(bit), 0, top, 12);
+    auto* l = platform::ui::label(parent ? parent : this, QStringLiteral("B%1").arg(bit), 0, top, 12);
     l->setFixedWidth(width + 8);
     l->setAlignment(Qt::AlignHCenter);
     l->move(left + (7 - bit) * step - 4, top);

@@ -42,8 +42,8 @@ class BoardWindow : public ToolWindow {
   // Layout pieces.
   void addTitles(const QString& subtitle);
   void placeLinkStatus(int left, int top);
-  // "B7" ... "B0", one above each of eight columns.
-  void addBitHeader(int left, int top, int step, int width);
+  // "B7" ... "B0", one above each of eight columns of parent (this when null).
+  void addBitHeader(int left, int top, int step, int width, QWidget* parent = nullptr);
 };
 
 }  // namespace pelmora

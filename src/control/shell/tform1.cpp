@@ -338,8 +338,21 @@ void TForm1::PNLmenu5Click() {
 void TForm1::PNLmenu6Click() {
   runSettingsScript();
   if (!pupilNumberIsSafe(true) || !tools_.form7) return;
-  tools_.form7->selectCircuit(targetCircuit());
-  openTool(tools_.form7);
+  TForm7* form7 = tools_.form7;
+  form7->EDTfile->setText(QStringLiteral("lcd") + Edit1->text() + QStringLiteral("_1"));
+  CurrentFilePath = AppDir + QStringLiteral("data/") + form7->EDTfile->text() + QStringLiteral(".dat");
+  if (ctx_.prompts.askYesNo(CurrentFilePath + QStringLiteral("を読み込みますか？"))) {
+    if (!platform::textfile::exists(CurrentFilePath)) {
+      ctx_.prompts.message(CurrentFilePath + QStringLiteral("が有りません！"));
+    } else if (const auto lines = platform::textfile::readRawLines(CurrentFilePath)) {
+      if (!lines->isEmpty()) LineBuffer = platform::cp932::decode(lines->last());
+      form7->loadSignFile(CurrentFilePath, *lines);
+    } else {
+      ctx_.prompts.message(CurrentFilePath + QStringLiteral("を読み込めません！"));
+    }
+  }
+  form7->selectCircuit(targetCircuit());
+  openTool(form7);
 }
 
 void TForm1::PNLmenu7Click() {

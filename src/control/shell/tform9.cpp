@@ -4,6 +4,7 @@
 #include "platform/colors.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
@@ -79,8 +80,14 @@ void TForm9::setText(QLabel* label, const QString& crText) {
 void TForm9::pause(int ms) { ctx_.clock.waitHoldingInput(ms); }
 
 QString TForm9::folderPart() const {
-  return QStringLiteral("「") + QDir::toNativeSeparators(ctx_.path(QStringLiteral("mirvotak"))) +
-         QStringLiteral("」フォルダに");
+  const QString before = QStringLiteral("「");
+  const QString after = QStringLiteral("」フォルダに");
+  // A long program folder is shortened in the middle so the verdict keeps to
+  // its lines and does not run into the stage labels below it.
+  const QFontMetrics fm(label4->font());
+  const int room = label4->width() - fm.horizontalAdvance(before + after) - 8;
+  const QString folder = QDir::toNativeSeparators(ctx_.path(QStringLiteral("mirvotak")));
+  return before + fm.elidedText(folder, Qt::ElideMiddle, room) + after;
 }
 
 void TForm9::upload() {

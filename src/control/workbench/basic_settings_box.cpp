@@ -1,5 +1,6 @@
 #include "control/workbench/basic_settings_box.h"
 
+#include "platform/colors.h"
 #include "platform/ui/widgets.h"
 
 #include <QButtonGroup>
@@ -23,7 +24,11 @@ T* place(QWidget* parent, const QString& caption, int left, int top, int width =
 BascomSettingsBox::BascomSettingsBox(QWidget* parent) : QGroupBox(QStringLiteral("BASCOMの各種設定"), parent) {
   setObjectName(QStringLiteral("bascomsetteibox"));
   setFont(platform::ui::font());
+  // It lies over the program list while open: a colour of its own sets it apart.
   setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, platform::bgr(0xD0FFFF));
+  setPalette(pal);
 
   auto* avr = new QButtonGroup(this);
   RBavr1 = place<QRadioButton>(this, QStringLiteral("Attiny2313"), 16, 24, 120);

@@ -87,12 +87,14 @@ class DefaultPrinter : public QPrinter {
 
 TForm6::TForm6(ToolHost& host)
     : ToolWindow(host, 11, QStringLiteral("簡易プログラミング"), 1180, 700, 0xFFF4EC), link(host.context().board) {
+  workbench::installAccessibility();
   printerFactory = [] { return std::unique_ptr<QPagedPaintDevice>(new DefaultPrinter); };
   buildInstructionPanels();
   buildEditor();
   buildRunPanels();
   buildBoardPanel();
   buildFilePanel();
+  buildBasicParts();
   FormCreate();
 }
 
@@ -260,7 +262,7 @@ void TForm6::buildEditor() {
   EDTpro->setAccessibleName(QStringLiteral("命令"));
 
   LSTpro = new QListWidget(this);
-  LSTpro->setGeometry(692, 44, 300, 300);
+  LSTpro->setGeometry(692, 44, 300, 288);
   LSTpro->setSelectionMode(QAbstractItemView::ExtendedSelection);
   LSTpro->setAccessibleName(QStringLiteral("プログラム"));
   connect(LSTpro, &QListWidget::clicked, this, &TForm6::LSTproClick);
@@ -289,16 +291,16 @@ void TForm6::buildEditor() {
   connect(PNLpaste, &PanelButton::clicked, this, &TForm6::PNLpasteClick);
 
   GRBjisage = new QGroupBox(QStringLiteral("字下げ"), this);
-  GRBjisage->setGeometry(692, 346, 300, 44);
+  GRBjisage->setGeometry(692, 334, 300, 58);
   for (int level = 0; level <= 8; ++level) {
     // Pressed like buttons: each unchecks itself after indenting.
-    QRadioButton* r = radio(GRBjisage, QString::number(level), 4 + level * 28, 18, 28);
+    QRadioButton* r = radio(GRBjisage, QString::number(level), 6 + level * 32, 16, 32);
     r->setAutoExclusive(false);
     RDBjisage[static_cast<size_t>(level)] = r;
     onChecked(r, this, [this, level] { RDBjisageClick(level); });
   }
   SCRjisage = new QScrollBar(Qt::Horizontal, GRBjisage);
-  SCRjisage->setGeometry(258, 20, 38, 16);
+  SCRjisage->setGeometry(6, 38, 288, 14);
   SCRjisage->setRange(0, 8);
   SCRjisage->setAccessibleName(QStringLiteral("字下げ"));
   connect(SCRjisage, &QScrollBar::valueChanged, this, &TForm6::SCRjisageChange);
@@ -368,6 +370,8 @@ void TForm6::buildBoardPanel() {
   Label8 = new ClickLabel(QStringLiteral("入出力設定"), PNLport);
   Label8->setGeometry(286, 44, 70, 16);
   Label8->setToolTip(QStringLiteral("クリックで全ビット出力"));
+  connect(Label7, &ClickLabel::clicked, this, &TForm6::Label7Click);
+  connect(Label8, &ClickLabel::clicked, this, &TForm6::Label8Click);
   LBLddrb = boxLabel(PNLport, workbench::ddrbText(255), 360, 44, 70, 16);
   LBLpinb = boxLabel(PNLport, workbench::pinbText(255), 286, 90, 80, 16);
   LBLd = boxLabel(PNLport, QStringLiteral("D6  D1  D0"), 380, 68, 90, 16);
@@ -428,15 +432,12 @@ void TForm6::FormCreate() {
   pind_bits.fill(0);
   applyMode(workbench::Mode::Syokyuu);
   selectCircuit(host().targetCircuit());
+  CBcrystalClick();
 }
 
 // --- What the menu hands over ---------------------------------------------------
 
 void TForm6::startLinkTimer() { Timer2->start(); }
-
-void TForm6::selectCircuit(int /*circuit*/) {
-  // The circuit radios and what they choose belong to the BASIC settings box.
-}
 
 void TForm6::setDialogPanelsVisible(bool visible) {
   PNLread->setVisible(visible);
@@ -880,7 +881,5 @@ void TForm6::PNLinsatuClick() {
 void TForm6::PNLjikkouClick() {}
 void TForm6::PNLstopClick() {}
 void TForm6::PNLtyuudanClick() {}
-void TForm6::PNLbascomClick() {}
-void TForm6::BTsetteiClick() {}
 
 }  // namespace pelmora

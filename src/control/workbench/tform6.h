@@ -28,6 +28,8 @@ class QTimer;
 namespace pelmora {
 
 namespace workbench {
+class BascomSettingsBox;
+class SoundPanel;
 class ClickLabel;
 class DirectionPicture;
 }  // namespace workbench
@@ -139,9 +141,12 @@ class TForm6 : public ToolWindow {
   QLabel *LBLi = nullptr, *LBLj = nullptr, *LBLa = nullptr;
   QLabel* LBLedit4 = nullptr;
   QLineEdit* Edit4 = nullptr;
-  // BASIC generation (the generator fills these)
+  // BASIC generation
   PanelButton* PNLbascom = nullptr;
   QPushButton* BTsettei = nullptr;
+  workbench::BascomSettingsBox* bascomsetteibox = nullptr;
+  // The Sound panel's controls, inside PNLsoundmenu
+  workbench::SoundPanel* soundPanel = nullptr;
   // Board I/O panel
   QFrame* PNLport = nullptr;
   std::array<PanelButton*, 8> bbt{};
@@ -225,6 +230,7 @@ class TForm6 : public ToolWindow {
   void PNLtyuudanClick();
   void PNLbascomClick();
   void BTsetteiClick();
+  void CBcrystalClick();
 
  protected:
   void leaveRequested() override;
@@ -236,6 +242,7 @@ class TForm6 : public ToolWindow {
   void buildRunPanels();
   void buildBoardPanel();
   void buildFilePanel();
+  void buildBasicParts();
   PanelButton* instructionPanel(QWidget* parent, const char* name, int left, int top, int width,
                                 quint32 colour);
   void applyMode(workbench::Mode mode);

@@ -1,9 +1,49 @@
 #include "control/workbench/tform6_parts.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace pelmora::workbench {
+
+namespace {
+
+template <typename W>
+class ClickableAccessible : public QAccessibleWidget {
+ public:
+  explicit ClickableAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Button) {}
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name) {
+      if (!widget()->accessibleName().isEmpty()) return widget()->accessibleName();
+      if (auto* l = qobject_cast<QLabel*>(widget())) return l->text();
+    }
+    return QAccessibleWidget::text(t);
+  }
+  QStringList actionNames() const override { return {pressAction()}; }
+  void doAction(const QString& name) override {
+    if (name == pressAction()) static_cast<W*>(widget())->click();
+  }
+};
+
+QAccessibleInterface* factory(const QString& className, QObject* object) {
+  if (!object || !object->isWidgetType()) return nullptr;
+  auto* w = static_cast<QWidget*>(object);
+  if (className == QLatin1String("pelmora::workbench::ClickLabel")) return new ClickableAccessible<ClickLabel>(w);
+  if (className == QLatin1String("pelmora::workbench::DirectionPicture"))
+    return new ClickableAccessible<DirectionPicture>(w);
+  return nullptr;
+}
+
+}  // namespace
+
+void installAccessibility() {
+  static bool installed = false;
+  if (!installed) {
+    QAccessible::installFactory(factory);
+    installed = true;
+  }
+}
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* e) {
   if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) Q_EMIT clicked();

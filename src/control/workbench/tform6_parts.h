@@ -7,10 +7,15 @@
 
 namespace pelmora::workbench {
 
+// Tells assistive technology that the workbench's clickable labels and
+// pictures are push buttons, and lets it press them.
+void installAccessibility();
+
 class ClickLabel : public QLabel {
   Q_OBJECT
  public:
   using QLabel::QLabel;
+  void click() { Q_EMIT clicked(); }
 
  Q_SIGNALS:
   void clicked();

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -257,4 +258,24 @@ TEST(AccessibilityWindows, FindsNothingWithoutABusAndDoesNotHang) {
   windows.leftButtonUp(7);
   windows.close(7);
   EXPECT_LT(spent.elapsed(), 3000);
+}
+
+TEST(Upload, ALongProgramFolderKeepsTheVerdictAboveTheStages) {
+  QTemporaryDir base;
+  const QString deep = base.path() + "/" + QString("classroom-folder-with-a-long-name/").repeated(6);
+  ASSERT_TRUE(QDir().mkpath(deep + "mirvotak"));
+  TestContext t;
+  StandInProcesses processes;
+  platform::AppContext ctx{deep, t.board, t.prompts, processes, t.clock};
+  platform::ScriptedOutsideWindows windows;
+  windows.addWindow("QOV_mini", writerButtons());
+  platform::textfile::writeLines(deep + "mirvotak/mirvotak.bas", {"End"});
+  writeCompiler(deep, "mirvotak.hexを生成しました。");
+  writeWriter(deep, writerLines("Passed"));
+  TForm9 form(ctx, windows);
+  form.upload();
+  EXPECT_TRUE(form.label4->text().contains("コンパイルに成功！"));
+  EXPECT_TRUE(form.label4->text().contains("…"));
+  EXPECT_LE(form.label4->geometry().bottom(), form.Label2->geometry().top());
+  EXPECT_EQ(form.Label5->text(), kWritten);
 }

@@ -1,20 +1,21 @@
 #include "control/workbench/basic_settings_box.h"
-#include "control/workbench/sound_panel.h"
+#include "control/workbench/tform6.h"
 #include "support/gallery.h"
+#include "support/test_context.h"
+
+#include <QPushButton>
+#include <QRadioButton>
 
 #include <gtest/gtest.h>
 
-#include <QWidget>
-
-// The workbench's BASIC settings box and Sound panel on a plain window.
-TEST(Gallery, PelmoraWorkbenchBasicPanels) {
-  QWidget window;
-  window.setWindowTitle("BASCOM / Sound");
-  window.resize(760, 360);
-  auto* box = new pelmora::workbench::BascomSettingsBox(&window);
-  box->move(8, 8);
-  box->show();
-  auto* sound = new pelmora::workbench::SoundPanel(&window);
-  sound->move(310, 8);
-  testsupport::saveToGallery(window, "pelmora-workbench-basic-panels");
+// The workbench in Sound mode with the BASIC settings box open.
+TEST(Gallery, PelmoraWorkbenchSoundAndBascomSettings) {
+  testsupport::TestContext t;
+  testsupport::FakeHost host(t);
+  host.circuit = 2;
+  pelmora::TForm6 f(host);
+  f.setProgramLines({"ddrB=255", "Do", "   Sound portB.0,335,159", "Loop"});
+  f.RDBsound->setChecked(true);
+  f.BTsettei->click();
+  testsupport::saveToGallery(f, "pelmora-TForm6-bascom-settings");
 }
