@@ -281,8 +281,11 @@ void TForm7::showCells() {
 }
 
 void TForm7::showDots() {
-  for (int n = 1; n <= signboard::kDots; ++n)
-    dot_panel[static_cast<size_t>(n - 1)]->setColour(grid_.dot(n) ? platform::clBlack : platform::clWhite);
+  for (int n = 1; n <= signboard::kDots; ++n) {
+    PanelButton* p = dot_panel[static_cast<size_t>(n - 1)];
+    p->setColour(grid_.dot(n) ? platform::clBlack : platform::clWhite);
+    p->setAccessibleDescription(grid_.dot(n) ? QStringLiteral("黒") : QStringLiteral("白"));
+  }
 }
 
 void TForm7::showGlyphLabels() {

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
@@ -265,7 +266,10 @@ void TForm6::buildEditor() {
   LSTpro->setGeometry(692, 44, 300, 288);
   LSTpro->setSelectionMode(QAbstractItemView::ExtendedSelection);
   LSTpro->setAccessibleName(QStringLiteral("プログラム"));
-  connect(LSTpro, &QListWidget::clicked, this, &TForm6::LSTproClick);
+  // A line is chosen when the pupil lets go of the mouse (after a click or a
+  // drag) or moves with the keys; lines the program selects do not count.
+  LSTpro->installEventFilter(this);
+  LSTpro->viewport()->installEventFilter(this);
   connect(LSTpro, &QListWidget::doubleClicked, this, &TForm6::LSTproDBLClick);
   // The hint's run of blanks separates its two sentences: one line each.
   Label13 = boxLabel(this,
@@ -569,6 +573,13 @@ void TForm6::applyEdit(const workbench::ProgramEdit& e) {
     LSTpro->setCurrentRow(sel_index, QItemSelectionModel::NoUpdate);
     LSTpro->scrollToItem(LSTpro->item(sel_index));
   }
+}
+
+bool TForm6::eventFilter(QObject* watched, QEvent* event) {
+  const bool released = watched == LSTpro->viewport() && event->type() == QEvent::MouseButtonRelease;
+  const bool keyed = watched == LSTpro && event->type() == QEvent::KeyRelease;
+  if (released || keyed) QMetaObject::invokeMethod(this, &TForm6::LSTproClick, Qt::QueuedConnection);
+  return ToolWindow::eventFilter(watched, event);
 }
 
 void TForm6::LSTproClick() {

@@ -234,6 +234,7 @@ class TForm6 : public ToolWindow {
 
  protected:
   void leaveRequested() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FormCreate();

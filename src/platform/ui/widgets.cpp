@@ -35,7 +35,8 @@ class PanelButtonAccessible : public QAccessibleWidget {
   explicit PanelButtonAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Button) {}
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name) {
-      // A panel without a caption (a key, an LED) is named by its accessible name.
+      // A panel without a caption (a dot, an empty cell) is named by its
+      // accessible name instead.
       const QString caption = static_cast<PanelButton*>(widget())->caption().trimmed();
       return caption.isEmpty() ? widget()->accessibleName() : caption;
     }

@@ -6,6 +6,7 @@
 #include "platform/textfile.h"
 #include "support/test_context.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -166,6 +167,12 @@ TEST(SignWindow, GlyphEditorDefinesAndShowsCustomCharacters) {
   f.PNLhanten->click();
   EXPECT_EQ(f.dot_panel[0]->colour(), platform::clBlack);
   EXPECT_EQ(f.dot_panel[1]->colour(), platform::clWhite);
+  // A screen reader names each dot and tells whether it is lit.
+  platform::ui::installAccessibility();
+  QAccessibleInterface* dot = QAccessible::queryAccessibleInterface(f.dot_panel[1]);
+  ASSERT_NE(dot, nullptr);
+  EXPECT_EQ(dot->text(QAccessible::Name), "ドット 1行2列");
+  EXPECT_EQ(dot->text(QAccessible::Description), "白");
 
   QList<QByteArray> lines(8);
   lines << "0,0" << "1,0" << "2,40" << "" << "4,5";

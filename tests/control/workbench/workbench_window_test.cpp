@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -295,6 +296,17 @@ TEST(WorkbenchEditor, ListEditingIndentationAndClipboard) {
   EXPECT_EQ(b.form.jisage_level, 2);
   EXPECT_EQ(b.form.programLines(), QStringList({"      Loop", "Do", "      portB=1,300"}));
   for (int r = 0; r < 3; ++r) EXPECT_TRUE(b.form.LSTpro->item(r)->isSelected());
+
+  // Clicking or moving with the keys chooses the line the panels act on.
+  b.form.show();
+  QTest::mouseClick(b.form.LSTpro->viewport(), Qt::LeftButton, {},
+                    b.form.LSTpro->visualItemRect(b.form.LSTpro->item(1)).center());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(b.form.sel_index, 1);
+  QTest::keyClick(b.form.LSTpro, Qt::Key_Down);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(b.form.sel_index, 2);
+  b.form.hide();
 
   // A double click copies the line with its blanks.
   b.form.LSTpro->setCurrentRow(2);
