@@ -25,6 +25,8 @@ class CompanionWindow : public platform::ui::AppWindow {
   const platform::AppContext& ctx() const { return host_.context(); }
   int firstEntry() const { return firstEntry_; }
   void showAtStoredPosition();
+  // The menu's opener switches on the window's board-link timer, if any.
+  virtual void startLinkTimer() {}
   // Stores Top/Left, hides the window, shows the menu.
   void leaveToMenu();
 

@@ -80,6 +80,8 @@ class SimulatedBoard : public Board {
 
   int ddrb() const { return ddrb_; }
   int portb() const { return portb_; }
+  int pinb() const { return pinb_; }
+  int pind() const { return pind_; }
   bool isOpen() const { return open_; }
 
   const QList<Call>& calls() const { return calls_; }

@@ -10,6 +10,7 @@
 #include "control/signboard/tform7.h"
 #include "control/workbench/tform6.h"
 #include "platform/ui/qt_prompts.h"
+#include "platform/ui/simulated_board_window.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -105,6 +106,12 @@ int runPelmora(int argc, char** argv) {
   PelmoraWindows windows(ctx);
   QObject::connect(windows.form1.get(), &TForm1::endRequested, &app, &QApplication::quit, Qt::QueuedConnection);
   windows.form1->show();
+  // Lets a person watch the LEDs and set the inputs without hardware.
+  std::unique_ptr<platform::ui::SimulatedBoardWindow> boardWindow;
+  if (simulated) {
+    boardWindow = std::make_unique<platform::ui::SimulatedBoardWindow>(simulatedBoard);
+    boardWindow->show();
+  }
   reportStartupWhenProbed();
   const int rc = app.exec();
   guard.release();

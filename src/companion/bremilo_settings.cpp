@@ -1,0 +1,52 @@
+#include "companion/bremilo_settings.h"
+
+#include <limits>
+
+namespace bremilo {
+
+std::optional<qint32> parseInt(const QString& text) {
+  const QString t = text.trimmed();
+  if (t.isEmpty()) return std::nullopt;
+  qsizetype i = (t[0] == QLatin1Char('-') || t[0] == QLatin1Char('+')) ? 1 : 0;
+  if (i == t.size()) return std::nullopt;
+  for (qsizetype k = i; k < t.size(); ++k) {
+    if (t[k] < QLatin1Char('0') || t[k] > QLatin1Char('9')) return std::nullopt;
+  }
+  bool ok = false;
+  const qlonglong v = t.toLongLong(&ok);
+  if (!ok || v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max()) return std::nullopt;
+  return static_cast<qint32>(v);
+}
+
+SettingsReadResult readPositions(const QStringList& lines, PositionTable& table) {
+  SettingsReadResult r;
+  for (int k = 1; k <= kSettingsLines; ++k) {
+    if (k > lines.size()) {
+      r.stoppedAt = k;
+      r.missingLine = true;
+      return r;
+    }
+    const auto v = parseInt(lines[k - 1]);
+    if (!v) {
+      r.stoppedAt = k;
+      return r;
+    }
+    table[static_cast<size_t>(k)] = *v;
+    r.linesRead = k;
+  }
+  return r;
+}
+
+QStringList formatPositions(const PositionTable& table) {
+  QStringList lines;
+  for (int k = 1; k <= kSettingsLines; ++k) lines << QString::number(table[static_cast<size_t>(k)]);
+  return lines;
+}
+
+QString settingsProblem(const SettingsReadResult& r, const QStringList& lines) {
+  if (r.stoppedAt == 0) return {};
+  if (r.missingLine) return kSettingsName + QStringLiteral("の%1行目から後が有りません！").arg(r.stoppedAt);
+  return kSettingsName + QStringLiteral("の%1行目「%2」は数値ではありません！").arg(r.stoppedAt).arg(lines[r.stoppedAt - 1]);
+}
+
+}  // namespace bremilo

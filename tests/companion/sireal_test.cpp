@@ -1,0 +1,271 @@
+#include "companion/bremilo_app.h"
+#include "companion/menu.h"
+#include "companion/sireal.h"
+#include "platform/textfile.h"
+#include "support/test_context.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace bremilo;
+using testsupport::TestContext;
+
+namespace {
+
+struct Measuring {
+  Measuring() {
+    w.form7->setWallClock([] { return QDateTime(QDate(2026, 12, 9), QTime(8, 30, 0)); });
+    w.form1->show();
+    w.form1->Panel1Click();
+    w.form7->Timer2Timer();
+    t.prompts.clear();
+  }
+  TForm7& f() { return *w.form7; }
+  // One measuring step that receives value.
+  void measure(int value) {
+    t.board.queueFrame(value);
+    f().Timer1Timer();
+  }
+  TestContext t;
+  BremiloWindows w{t.ctx};
+};
+
+QStringList tableFile(const QString& path) { return platform::textfile::readLines(path).value_or(QStringList{"missing"}); }
+
+}  // namespace
+
+TEST(RealTimeWindow, MeasuringShowsValuesDrivesOutputsAndDrawsTheGraph) {
+  Measuring m;
+  EXPECT_EQ(m.f().Label6->text(), "HIDaspx-Pが接続されています!");
+  m.f().PNLsokuteikaisiClick();
+  EXPECT_TRUE(m.f().Timer1->isActive());
+  EXPECT_FALSE(m.f().Timer2->isActive());
+  EXPECT_FALSE(m.f().PNLsyuuryou->isVisibleTo(&m.f()));
+  EXPECT_FALSE(m.f().PNLhozon->isVisibleTo(&m.f()));
+  EXPECT_TRUE(m.f().PNLrenzoku->isVisibleTo(&m.f()));
+
+  m.t.board.clearLog();
+  const quint64 before = m.t.clock.waited();
+  m.measure(25);
+  EXPECT_EQ(m.f().Label8->text(), "25");
+  EXPECT_EQ(m.t.board.writes(), (QStringList{"DDRB=31", "PORTB=255", "PORTB=250"}));
+  // The pause after a value is the measuring interval.
+  EXPECT_GE(m.t.clock.waited() - before, 500u);
+  m.measure(15);
+  m.f().ScrollBar4->setValue(40);
+  EXPECT_EQ(m.f().lbl01->text(), "40");
+  m.t.board.clearLog();
+  m.measure(50);
+  EXPECT_EQ(m.t.board.writes().last(), "PORTB=249");
+  // The green line runs through the samples at 10 pixels a step.
+  const QImage& img = m.f().Image1->image();
+  const QColor green(0, 128, 0);
+  EXPECT_EQ(img.pixelColor(0, 50), green);    // 25 at 10 pixels a unit above 20
+  EXPECT_EQ(img.pixelColor(5, 100), green);   // halfway to 15
+  EXPECT_EQ(img.pixelColor(10, 150), green);  // 15
+  EXPECT_EQ(img.pixelColor(14, 2), green);    // 50 lies above the picture; the line leaves at the top
+  EXPECT_NE(img.pixelColor(300, 100), green);
+  EXPECT_EQ(m.f().Label11->text(), "目盛間隔2");
+
+  m.f().PNLsokuteiowariClick();
+  EXPECT_TRUE(m.f().Timer2->isActive());
+  EXPECT_FALSE(m.f().Timer1->isActive());
+  EXPECT_TRUE(m.f().PNLsyuuryou->isVisibleTo(&m.f()));
+}
+
+TEST(RealTimeWindow, WithoutBoardTheStepEndsAndSaysSoAndStopEndsTheWait) {
+  Measuring m;
+  m.t.board.unplug();
+  m.f().Timer2Timer();
+  EXPECT_EQ(m.f().Label6->text(), "HIDaspxの接続を確認して下さい！");
+  m.f().PNLsokuteikaisiClick();
+  const quint64 before = m.t.clock.waited();
+  m.f().Timer1Timer();
+  EXPECT_EQ(m.f().Label6->text(), TForm7::noSignalText());
+  EXPECT_LE(m.t.clock.waited() - before, 3100u);
+  EXPECT_EQ(m.f().measurement().buffer().count(), 0);
+  EXPECT_TRUE(m.t.prompts.texts().isEmpty());
+
+  // 測定 終了 during the wait ends it at once.
+  const quint64 start = m.t.clock.waited();
+  m.t.clock.at(m.t.clock.tickCount() + 400, [&] { m.f().PNLsokuteiowariClick(); });
+  m.f().Timer1Timer();
+  EXPECT_LT(m.t.clock.waited() - start, 500u);
+  EXPECT_FALSE(m.f().measuring());
+  EXPECT_EQ(m.f().measurement().buffer().count(), 0);
+}
+
+TEST(RealTimeWindow, SnapshotAndContinuousLogReadBackLineByLine) {
+  Measuring m;
+  m.f().PNLhozonClick();
+  EXPECT_EQ(m.t.prompts.texts(), QStringList{"data3.csvに保存しました！"});
+  auto lines = tableFile(m.t.path("data3.csv"));
+  ASSERT_EQ(lines.size(), 52);
+  EXPECT_EQ(lines[0], "読取日時 : 2026/12/09 8:30:00");
+  EXPECT_EQ(lines[1], "回,経過時間,温度");
+  EXPECT_EQ(lines[2], "1,,-20");
+  EXPECT_EQ(lines[51], "50,,-20");
+
+  m.f().PNLsokuteikaisiClick();
+  m.f().PNLrenzokuClick();
+  EXPECT_FALSE(m.f().PNLrenzoku->isVisibleTo(&m.f()));
+  EXPECT_TRUE(m.f().PNLrennzokuowari->isVisibleTo(&m.f()));
+  m.measure(21);
+  m.measure(22);
+  m.measure(23);
+  m.f().PNLrennzokuowariClick();
+  EXPECT_TRUE(m.f().PNLrenzoku->isVisibleTo(&m.f()));
+  lines = tableFile(m.t.path("data4.csv"));
+  ASSERT_EQ(lines.size(), 5);
+  EXPECT_EQ(lines[2], "1,0,21");
+  // Each time is when the value came, counted from the first one.
+  EXPECT_TRUE(lines[3].startsWith("2,0.5"));
+  EXPECT_TRUE(lines[4].startsWith("3,1."));
+  EXPECT_TRUE(lines[4].endsWith(",23"));
+  m.measure(24);
+  EXPECT_EQ(tableFile(m.t.path("data4.csv")).size(), 5);
+
+  m.f().PNLsokuteiowariClick();
+  m.t.prompts.clear();
+  m.f().PNLhozonClick();
+  lines = tableFile(m.t.path("data3.csv"));
+  ASSERT_EQ(lines.size(), 52);
+  EXPECT_EQ(lines[2], "1,0,21");
+  EXPECT_TRUE(lines[5].endsWith(",24"));
+  EXPECT_EQ(lines[6], "5,,-20");
+}
+
+TEST(RealTimeWindow, LogThatCannotBeOpenedGivesOneMessageAndStaysOff) {
+  Measuring m;
+  QDir(m.t.dir.path()).mkdir("data4.csv");
+  m.f().PNLrenzokuClick();
+  ASSERT_EQ(m.t.prompts.texts().size(), 1);
+  EXPECT_TRUE(m.t.prompts.texts()[0].startsWith(m.t.path("data4.csv")));
+  EXPECT_TRUE(m.f().PNLrenzoku->isVisibleTo(&m.f()));
+  EXPECT_FALSE(m.f().continuousLog().isOn());
+}
+
+TEST(RealTimeWindow, ClearingAsksFirstAndEmptiesTheBuffer) {
+  Measuring m;
+  m.f().PNLsokuteikaisiClick();
+  m.measure(30);
+  m.f().PNLsokuteiowariClick();
+  m.t.prompts.answerYesNo({false, true});
+  m.f().PNLsyokikaClick();
+  EXPECT_EQ(m.f().measurement().buffer().count(), 1);
+  m.f().PNLsyokikaClick();
+  EXPECT_EQ(m.t.prompts.texts(), (QStringList{"データを初期化しますか？", "データを初期化しますか？"}));
+  EXPECT_EQ(m.f().measurement().buffer().count(), 0);
+  EXPECT_EQ(m.f().Label8->text(), "");
+  EXPECT_EQ(m.f().Image1->image(), GraphImage::grid());
+}
+
+TEST(RealTimeWindow, ScaleLabelsFollowTheScrollBarsAndTheTableChoice) {
+  Measuring m;
+  EXPECT_EQ(m.f().LBLnaka->text(), "20");
+  EXPECT_EQ(m.f().LBLue->text(), "30");
+  EXPECT_EQ(m.f().LBLsita->text(), "10");
+  m.f().ScrollBar3->setValue(7);
+  EXPECT_EQ(m.f().Label11->text(), "目盛間隔3");
+  EXPECT_EQ(m.f().LBLue->text(), "35");
+  EXPECT_EQ(m.f().LBLsita->text(), "5");
+  m.f().ScrollBar1->setValue(100);
+  EXPECT_EQ(m.f().Label10->text(), "目盛間隔（200m秒)　測定間隔（100m秒）");
+
+  m.f().RadioButton2->setChecked(true);
+  EXPECT_EQ(m.f().ScrollBar2->value(), 30);
+  EXPECT_EQ(m.f().LBLnaka->text(), "70");
+  EXPECT_EQ(m.f().GroupBox1->title(), "ただ今の照度計測値は");
+  EXPECT_EQ(m.f().Label14->text(), "");
+  EXPECT_TRUE(m.f().GRD->isVisibleTo(&m.f()));
+  EXPECT_FALSE(m.f().grd2->isVisibleTo(&m.f()));
+  m.f().RadioButton1->setChecked(true);
+  EXPECT_EQ(m.f().ScrollBar2->value(), 80);
+  EXPECT_EQ(m.f().GroupBox1->title(), "ただ今の温度計測値は");
+  EXPECT_EQ(m.f().Label14->text(), "℃");
+}
+
+TEST(RealTimeWindow, TablesLoadShiftTheVisibleOneAndAreWrittenOnLeaving) {
+  TestContext t;
+  QStringList ondo;
+  for (int i = 1; i <= 100; ++i) ondo << QString::number(i);
+  ASSERT_TRUE(platform::textfile::writeLines(t.path("bremelo_ondo.dat"), ondo));
+  ASSERT_TRUE(platform::textfile::writeLines(t.path("bremelo_syoudo.dat"), {"10ルクス", "20"}));
+  BremiloWindows w(t.ctx);
+  EXPECT_EQ(t.prompts.texts(), QStringList{"bremelo_san.iniが有りません！"});
+  TForm7& f = *w.form7;
+  EXPECT_EQ(f.grd2->item(0, 0)->text(), "0");
+  EXPECT_EQ(f.grd2->item(99, 0)->text(), "99");
+  EXPECT_EQ(f.grd2->item(0, 1)->text(), "1");
+  EXPECT_EQ(f.GRD->item(0, 1)->text(), "10ルクス");
+  EXPECT_EQ(f.GRD->item(2, 1)->text(), "");
+  EXPECT_EQ(f.grd2->horizontalHeaderItem(1)->text(), "補正値");
+  EXPECT_EQ(f.GRD->horizontalHeaderItem(1)->text(), "lx概算値");
+
+  f.PNLueClick();
+  EXPECT_EQ(f.grd2->item(0, 1)->text(), "2");
+  EXPECT_EQ(f.grd2->item(99, 1)->text(), "100");
+  EXPECT_EQ(f.GRD->item(0, 1)->text(), "10ルクス");
+  f.RadioButton2->setChecked(true);
+  f.PNLsitaClick();
+  EXPECT_EQ(f.GRD->item(1, 1)->text(), "10ルクス");
+  EXPECT_EQ(f.GRD->item(2, 1)->text(), "20");
+
+  w.form1->show();
+  w.form1->Panel1Click();
+  f.PNLsyuuryouClick();
+  QStringList expectedOndo = ondo.mid(1);
+  expectedOndo << "100";
+  EXPECT_EQ(tableFile(t.path("bremelo_ondo.dat")), expectedOndo);
+  const QStringList syoudo = tableFile(t.path("bremelo_syoudo.dat"));
+  ASSERT_EQ(syoudo.size(), 100);
+  EXPECT_EQ(syoudo.mid(0, 4), (QStringList{"10ルクス", "10ルクス", "20", ""}));
+}
+
+TEST(RealTimeWindow, WithoutTableFilesLeavingCreatesBothWithHundredEmptyLines) {
+  Measuring m;
+  m.f().PNLsyuuryouClick();
+  for (const char* name : {"bremelo_ondo.dat", "bremelo_syoudo.dat"}) {
+    QFile file(m.t.path(name));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    EXPECT_EQ(file.readAll(), QByteArray(100 * 2, '\r').replace("\r\r", "\r\n")) << name;
+  }
+  EXPECT_TRUE(m.w.form1->isVisible());
+}
+
+TEST(RealTimeWindow, LogOutlivesLeavingTheWindowAndIsWholeWhenTheProgramEnds) {
+  TestContext t;
+  {
+    BremiloWindows w(t.ctx);
+    TForm7& f = *w.form7;
+    w.form1->show();
+    w.form1->Panel1Click();
+    f.Timer2Timer();
+    f.PNLrenzokuClick();
+    f.PNLsokuteikaisiClick();
+    t.board.queueFrame(19);
+    f.Timer1Timer();
+    f.PNLsokuteiowariClick();
+    f.PNLsyuuryouClick();
+    EXPECT_TRUE(f.continuousLog().isOn());
+    w.form1->Panel1Click();
+    f.Timer2Timer();
+    f.PNLsokuteikaisiClick();
+    t.board.queueFrame(18);
+    f.Timer1Timer();
+    f.PNLsokuteiowariClick();
+  }
+  QFile file(t.path("data4.csv"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  EXPECT_EQ(bytes.count("\r\n"), 4);
+  EXPECT_TRUE(bytes.contains("\r\n1,0,19\r\n2,"));
+  EXPECT_TRUE(bytes.endsWith(",18\r\n"));
+}
