@@ -22,7 +22,7 @@ class TForm2 : public CompanionWindow {
   void Timer2Timer();
   void Panel2Click();
   void PNLsyuuryouClick();
-  void startLinkTimer();
+  void startLinkTimer() override;
 
   // The clock of data.csv's heading; tests fix it.
   std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
