@@ -111,6 +111,7 @@ int runPelmora(int argc, char** argv) {
   if (simulated) {
     boardWindow = std::make_unique<platform::ui::SimulatedBoardWindow>(simulatedBoard);
     boardWindow->show();
+    boardWindow->placeAt(40, 1 << 20);  // pulled back to the screen's right edge
   }
   reportStartupWhenProbed();
   const int rc = app.exec();
