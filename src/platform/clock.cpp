@@ -5,6 +5,9 @@
 #include <QThread>
 #include <QTimer>
 
+#include <chrono>
+#include <thread>
+
 namespace platform {
 
 RealClock::RealClock() : wake_(new QTimer) {
@@ -22,9 +25,22 @@ void RealClock::sleep(int ms) {
 }
 
 void RealClock::pumpFor(int ms) {
-  // The armed timer guarantees that the blocking wait for events ends in time.
-  wake_->start(qMax(ms, 0));
-  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  // Ends when the tick counter has moved on by ms. Timers and the event
+  // dispatcher round to whole milliseconds, so the blocking wait for events is
+  // armed to end about a millisecond early and the rest is slept precisely:
+  // a timed step ends within a millisecond of its tick, without spinning.
+  constexpr qint64 kMs = 1000000;
+  const qint64 now = elapsed_.nsecsElapsed();
+  const qint64 target = (now / kMs + qMax(ms, 0)) * kMs;
+  const qint64 early = target - now - kMs;
+  if (early >= kMs) {
+    wake_->start(static_cast<int>(early / kMs));
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    return;
+  }
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  const qint64 rest = target - elapsed_.nsecsElapsed();
+  if (rest > 0) std::this_thread::sleep_for(std::chrono::nanoseconds(rest));
 }
 
 void RealClock::waitHoldingInput(int ms) {
