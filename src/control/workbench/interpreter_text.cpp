@@ -5,14 +5,6 @@
 
 namespace pelmora::workbench {
 
-QString trimBlanks(const QString& s) {
-  qsizetype b = 0;
-  qsizetype e = s.size();
-  while (b < e && s.at(b).unicode() <= 0x20) ++b;
-  while (e > b && s.at(e - 1).unicode() <= 0x20) --e;
-  return s.mid(b, e - b);
-}
-
 int pos(const QString& sub, const QString& s) { return static_cast<int>(s.indexOf(sub)) + 1; }
 
 QString copy(const QString& s, int index, int count) {

@@ -2,15 +2,13 @@
 // Reading program lines: the character positions the line forms are defined
 // by, and numbers read strictly so a mistyped line is reported, not guessed.
 
+#include "control/workbench/program_edit.h"  // trimBlanks
+
 #include <QString>
 
 #include <optional>
 
 namespace pelmora::workbench {
-
-// Removes blanks and control characters (up to U+0020) at both ends; a
-// full-width blank is kept, it is not a blank of the program text.
-QString trimBlanks(const QString& s);
 
 // 1-based position of sub in s, 0 when absent.
 int pos(const QString& sub, const QString& s);

@@ -1,5 +1,6 @@
 #include "control/workbench/tform6.h"
 
+#include "control/workbench/interpreter.h"
 #include "control/workbench/program_file.h"
 #include "control/workbench/program_print.h"
 #include "control/workbench/tform6_parts.h"
@@ -96,6 +97,7 @@ TForm6::TForm6(ToolHost& host)
   buildBoardPanel();
   buildFilePanel();
   buildBasicParts();
+  buildRun();
   FormCreate();
 }
 
@@ -674,6 +676,10 @@ void TForm6::Timer2Timer() {
 
 void TForm6::siteisuu_hantei() {
   link.writePortB(ddrb_value, 255 - portb_value);
+  showLeds();
+}
+
+void TForm6::showLeds() {
   for (int bit = 0; bit < 8; ++bit)
     bbt[static_cast<size_t>(bit)]->setColour((portb_value >> bit) & 1 ? platform::clRed : platform::clBlue);
 }
@@ -699,16 +705,22 @@ void TForm6::showDirection(int bit, bool output) {
 }
 
 void TForm6::ddrb_hantei() {
+  showDdrb();
+  link.poke(link.ddrb_adr, ddrb_value);
+}
+
+void TForm6::showDdrb() {
   for (int bit = 7; bit >= 0; --bit) showDirection(bit, (ddrb_value >> bit) & 1);
   const QString text = workbench::ddrbText(ddrb_value);
   LBLddrb->setText(text);
   PNLddrb->setCaption(text);
   EDTpro->setText(text);
-  link.poke(link.ddrb_adr, ddrb_value);
 }
 
-void TForm6::pinbdat_hantei() {
-  pinb_value = link.readPinb();
+void TForm6::pinbdat_hantei() { showPinb(link.readPinb()); }
+
+void TForm6::showPinb(int value) {
+  pinb_value = value;
   LBLpinb->setText(workbench::pinbText(pinb_value));
   for (int bit = 7; bit >= 0; --bit) {
     const bool set = (pinb_value >> bit) & 1;
@@ -717,8 +729,10 @@ void TForm6::pinbdat_hantei() {
   }
 }
 
-void TForm6::pinddat_hantei() {
-  pind_value = link.readPind();
+void TForm6::pinddat_hantei() { showPind(link.readPind()); }
+
+void TForm6::showPind(int value) {
+  pind_value = value;
   const std::pair<int, QLabel*> shown[] = {{6, LBLd6}, {1, LBLd1}, {0, LBLd0}};
   for (const auto& [bit, label] : shown) {
     const bool set = (pind_value >> bit) & 1;
@@ -886,11 +900,5 @@ void TForm6::PNLinsatuClick() {
               : 0;
   if (pages == 0) ctx().prompts.message(QStringLiteral("印刷できませんでした！プリンタを確認して下さい。"));
 }
-
-// --- The run and the BASIC generation fill these ---------------------------------------
-
-void TForm6::PNLjikkouClick() {}
-void TForm6::PNLstopClick() {}
-void TForm6::PNLtyuudanClick() {}
 
 }  // namespace pelmora

@@ -9,6 +9,9 @@
 #include "control/workbench/program_edit.h"
 #include "platform/board.h"
 
+#include <QList>
+#include <QPointer>
+
 #include <array>
 #include <functional>
 #include <memory>
@@ -25,6 +28,10 @@ class QRadioButton;
 class QScrollBar;
 class QTimer;
 
+namespace platform {
+class DeadlineWait;
+}  // namespace platform
+
 namespace pelmora {
 
 namespace workbench {
@@ -32,6 +39,8 @@ class BascomSettingsBox;
 class SoundPanel;
 class ClickLabel;
 class DirectionPicture;
+class Interpreter;
+class RunView;
 }  // namespace workbench
 
 class TForm6 : public ToolWindow {
@@ -60,6 +69,19 @@ class TForm6 : public ToolWindow {
   void ddrb_hantei();
   void pinbdat_hantei();
   void pinddat_hantei();
+  // What the routines above show, without touching the board (the run does
+  // its own register access and shows it through these).
+  void showLeds();
+  void showDdrb();
+  void showPinb(int value);
+  void showPind(int value);
+
+  // --- The run ----------------------------------------------------------------
+  workbench::Interpreter& interpreter() { return *interp_; }
+  bool isRunning() const;
+  // While a program runs only STOP and 中断 can be used and the window
+  // cannot be left; the list keeps showing the current line.
+  void setRunLock(bool running);
 
   // --- Files ----------------------------------------------------------------
   // Writes the program into slot 0 without asking; a failure is reported and
@@ -258,6 +280,14 @@ class TForm6 : public ToolWindow {
   bool saveTo(const QString& path);
 
   std::map<QString, PanelButton*> panels_;
+  void buildRun();
+  void lockChildren(QWidget* parent);
+  std::unique_ptr<platform::DeadlineWait> runWait_;
+  std::unique_ptr<workbench::RunView> runView_;
+  std::unique_ptr<workbench::Interpreter> interp_;
+  std::unique_ptr<QObject> runInputGuard_;
+  QList<QPointer<QWidget>> runLocked_;
+  int listModeBeforeRun_ = 0;
 };
 
 }  // namespace pelmora
