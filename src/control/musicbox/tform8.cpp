@@ -399,9 +399,10 @@ KeySignature TForm8::keySignature() const {
 
 void TForm8::kakutei() {
   if (!Edit1) return;  // the radios' defaults are set while the window is built
-  const Composed c = compose(checkedIndex(noteRadios), checkedIndex(RBf), checkedIndex(tempoRadios));
+  const int tempo = checkedIndex(tempoRadios);
+  const Composed c = compose(checkedIndex(noteRadios), checkedIndex(RBf), tempo);
   Edit1->setText(c.edit1);
-  Edit2->setText(c.edit2);
+  if (tempo > 0) Edit2->setText(c.edit2);
   edit131->setText(c.edit131);
 }
 
@@ -518,9 +519,17 @@ bool TForm8::askToRead(const QString& path) {
 
 void TForm8::showLoaded(const QString& tempoLine, const DataLines& lines) {
   Edit2->setText(tempoLine);
-  // The tempo radio that names the loaded tempo, so that the next note keeps it.
+  // The next note keeps the loaded tempo: its radio is checked, or none when
+  // no radio names it (until the pupil picks one).
+  int match = 0;
   for (int i = 1; i <= kTempoCount; ++i) {
-    if (tempoLine == QStringLiteral("data ") + tempoCaption(i)) tempoRadios[static_cast<size_t>(i)]->setChecked(true);
+    if (tempoLine == QStringLiteral("data ") + tempoCaption(i)) match = i;
+  }
+  for (int i = 1; i <= kTempoCount; ++i) {
+    QRadioButton* r = tempoRadios[static_cast<size_t>(i)];
+    r->setAutoExclusive(false);
+    r->setChecked(i == match);
+    r->setAutoExclusive(true);
   }
   setDataLines(lines);
 }

@@ -5,6 +5,7 @@
 #include "platform/textfile.h"
 #include "support/test_context.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -98,6 +99,10 @@ TEST(MusicBoxWindow, KeySignatureColoursAndChoosesTheKeys) {
   m.w.buttons[9]->click();
   m.w.PanelClick(35);
   EXPECT_EQ(m.line(1), "data \"-C#16\",\"_C#16\",\"+C#16\",\"_D#16\",\"_Db16\"");
+  // Keys without a caption are named for a screen reader.
+  QAccessibleInterface* key = QAccessible::queryAccessibleInterface(m.w.keyPanels[30]);
+  ASSERT_NE(key, nullptr);
+  EXPECT_EQ(key->text(QAccessible::Name), "-C# (ド)");
   // White key panels ignore the key signature.
   m.w.PanelClick(9);
   EXPECT_TRUE(m.line(1).endsWith(",\"-C_16\""));
@@ -178,11 +183,20 @@ TEST(MusicBoxWindow, LeavingSavesSlotOneAndShowsTheMenu) {
   m.w.dataEdits[1]->setText("data \"+B_32\"");
   m.w.Panel4->click();
   EXPECT_EQ(fileBytes(m.t.path("data/org12_1.dat")), "data 120\r\ndata \"+B_32\"\r\n");
-  EXPECT_FALSE(m.t.dir.isValid() && QFile::exists(m.t.path("data/org12_5.dat")));
+  EXPECT_FALSE(QFile::exists(m.t.path("data/org12_5.dat")));
   EXPECT_FALSE(m.w.isVisible());
   EXPECT_EQ(m.host.menuShown, 1);
   EXPECT_EQ(m.host.positions[15], m.w.y());
   EXPECT_TRUE(m.t.prompts.texts().isEmpty());
+
+  // A failed auto-save is reported; the melody stays in the window.
+  QDir(m.t.path("data")).removeRecursively();
+  m.w.showAtStoredPosition();
+  m.w.Panel4->click();
+  ASSERT_EQ(m.t.prompts.texts().size(), 1);
+  EXPECT_TRUE(m.t.prompts.texts()[0].contains("org12_1.dat"));
+  EXPECT_EQ(m.host.menuShown, 2);
+  EXPECT_EQ(m.line(1), "data \"+B_32\"");
 }
 
 TEST(MusicBoxWindow, TextMelodyImportIsAllOrNothing) {
@@ -196,6 +210,14 @@ TEST(MusicBoxWindow, TextMelodyImportIsAllOrNothing) {
   EXPECT_EQ(m.w.Edit2->text(), "data 132");
   EXPECT_EQ(m.line(1), "data \"_C_16\",\"_D#12\",\"+Bb04\",\"_K_32\",\"-A_64\"");
   EXPECT_TRUE(m.line(2).isEmpty());
+  // A tempo no radio names survives the next note until a radio is picked.
+  m.w.buttons[10]->click();
+  EXPECT_EQ(m.w.Edit2->text(), "data 132");
+  m.w.tempoRadios[2]->setChecked(true);
+  m.w.buttons[10]->click();
+  EXPECT_EQ(m.w.Edit2->text(), "data 70");
+  m.w.dataEdits[1]->setText("data \"_C_16\",\"_D#12\",\"+Bb04\",\"_K_32\",\"-A_64\"");
+  m.w.Edit2->setText("data 132");
 
   const QString bad = m.t.path("data/bad.ekm");
   ASSERT_TRUE(platform::textfile::writeLines(bad, {"song", "tempo=90", "O4C4", "O4X4"}));
