@@ -1,22 +1,7 @@
 #include "companion/bremilo_settings.h"
 
-#include <limits>
 
 namespace bremilo {
-
-std::optional<qint32> parseInt(const QString& text) {
-  const QString t = text.trimmed();
-  if (t.isEmpty()) return std::nullopt;
-  qsizetype i = (t[0] == QLatin1Char('-') || t[0] == QLatin1Char('+')) ? 1 : 0;
-  if (i == t.size()) return std::nullopt;
-  for (qsizetype k = i; k < t.size(); ++k) {
-    if (t[k] < QLatin1Char('0') || t[k] > QLatin1Char('9')) return std::nullopt;
-  }
-  bool ok = false;
-  const qlonglong v = t.toLongLong(&ok);
-  if (!ok || v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max()) return std::nullopt;
-  return static_cast<qint32>(v);
-}
 
 SettingsReadResult readPositions(const QStringList& lines, PositionTable& table) {
   SettingsReadResult r;

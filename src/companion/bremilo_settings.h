@@ -2,6 +2,8 @@
 // bremelo_san.ini: 18 lines, line k the decimal text of entry k of the
 // window-position table, nothing else.
 
+#include "platform/numbers.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,9 +18,7 @@ using PositionTable = std::array<qint32, 20>;
 inline const QString kSettingsName = QStringLiteral("bremelo_san.ini");
 inline constexpr int kSettingsLines = 18;
 
-// A whole decimal number (optional sign, digits, 32 bits, blanks around
-// allowed); nullopt otherwise.
-std::optional<qint32> parseInt(const QString& text);
+using platform::parseInt;
 
 struct SettingsReadResult {
   // Lines taken into the table, from line 1 on.

@@ -1,23 +1,7 @@
 #include "control/shell/settings.h"
 
-#include <limits>
 
 namespace pelmora {
-
-std::optional<qint32> parseInt(const QString& text) {
-  const QString t = text.trimmed();
-  if (t.isEmpty()) return std::nullopt;
-  qsizetype i = 0;
-  if (t[0] == QLatin1Char('-') || t[0] == QLatin1Char('+')) i = 1;
-  if (i == t.size()) return std::nullopt;
-  for (qsizetype k = i; k < t.size(); ++k) {
-    if (t[k] < QLatin1Char('0') || t[k] > QLatin1Char('9')) return std::nullopt;
-  }
-  bool ok = false;
-  const qlonglong v = t.toLongLong(&ok);
-  if (!ok || v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max()) return std::nullopt;
-  return static_cast<qint32>(v);
-}
 
 QString allowedTime(const QString& text) {
   const auto v = parseInt(text);

@@ -2,6 +2,8 @@
 // pelmora.ini: 22 lines, one value a line, no keys, read and written in a
 // fixed order.
 
+#include "platform/numbers.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -27,9 +29,7 @@ struct MenuSettings {
   bool syokisettei = false;
 };
 
-// A whole decimal number as the settings and edit boxes take it (optional
-// sign, digits, 32 bits); nullopt otherwise.
-std::optional<qint32> parseInt(const QString& text);
+using platform::parseInt;
 
 // "60000" unless text is a whole number of at least 1000.
 QString allowedTime(const QString& text);
