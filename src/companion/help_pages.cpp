@@ -17,10 +17,7 @@ constexpr int kHeight = 480;
 HelpPage::HelpPage(CompanionHost& host, int firstEntry, const QString& caption, const QString& title,
                    const QString& body, quint32 colour)
     : CompanionWindow(host, firstEntry, caption, kWidth, kHeight) {
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, bgr(colour));
-  setPalette(pal);
+  platform::ui::setBackground(this, colour);
   title_ = platform::ui::label(this, title, 24, 16, 24, bgr(0x800000), true);
   body_ = new QLabel(body, this);
   body_->setFont(platform::ui::font(QStringLiteral("ＭＳ Ｐゴシック"), 15));

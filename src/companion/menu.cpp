@@ -53,10 +53,7 @@ class MenuPicture : public QWidget {
 TForm1::TForm1(const platform::AppContext& ctx) : ctx_(ctx) {
   setWindowTitle(QStringLiteral("ペルモラシステム　「ブレミロさん」                    ver.2010.11.5"));
   setFixedSize(614, 294);
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, bgr(16774636));
-  setPalette(pal);
+  platform::ui::setBackground(this, 16774636);
   buildControls();
 
   // FormCreate

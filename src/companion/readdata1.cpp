@@ -17,10 +17,7 @@ TForm2::TForm2(CompanionHost& host)
     : CompanionWindow(host, 3, QStringLiteral("ブレミロさん：スタンドアロン測定データ　読取／保存"), 560, 420),
       link_(host.context().board) {
   WorkDir = ctx().appDir;
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, platform::bgr(0xE0FFE0));
-  setPalette(pal);
+  platform::ui::setBackground(this, 0xE0FFE0);
 
   platform::ui::label(this, QStringLiteral("スタンドアロン測定データの読み取り"), 24, 16, 20, Qt::black, true);
   Label4 = platform::ui::label(this, platform::kLinkCaution, 80, 66, 14);

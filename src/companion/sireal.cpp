@@ -84,10 +84,7 @@ TForm7::TForm7(CompanionHost& host)
       measurement_(link_, host.context().clock),
       wallClock_([] { return QDateTime::currentDateTime(); }),
       log_([this] { return wallClock_(); }) {
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, bgr(0xF8FFF0));
-  setPalette(pal);
+  platform::ui::setBackground(this, 0xF8FFF0);
   buildControls();
   // FormCreate: the buffer starts empty in its own constructor; then the tables.
   buildTables();

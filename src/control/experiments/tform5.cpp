@@ -18,10 +18,7 @@ QLabel* levelLabel(QWidget* parent, int left, int top) {
   auto* l = platform::ui::label(parent, QStringLiteral("１"), left, top, 14, Qt::black, true);
   l->setFixedSize(22, 22);
   l->setAlignment(Qt::AlignCenter);
-  l->setAutoFillBackground(true);
-  QPalette pal = l->palette();
-  pal.setColor(QPalette::Window, platform::bgr(platform::clYellow));
-  l->setPalette(pal);
+  platform::ui::setBackground(l, platform::clYellow);
   return l;
 }
 

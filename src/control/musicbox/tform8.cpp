@@ -42,13 +42,6 @@ QCheckBox* check(QWidget* parent, const QString& text, int left, int top, int wi
   return c;
 }
 
-void setBackground(QWidget* w, quint32 colour) {
-  w->setAutoFillBackground(true);
-  QPalette pal = w->palette();
-  pal.setColor(QPalette::Window, bgr(colour));
-  w->setPalette(pal);
-}
-
 template <size_t N>
 int checkedIndex(const std::array<QRadioButton*, N>& radios) {
   for (size_t i = 1; i < N; ++i) {
@@ -333,7 +326,7 @@ void TForm8::buildKeyboard() {
   constexpr int kWhite = 18;
   auto* Panel8 = new QWidget(this);
   Panel8->setGeometry(770, 342, 21 * kWhite + 2, 84);
-  setBackground(Panel8, platform::clBlack);
+  platform::ui::setBackground(Panel8, platform::clBlack);
   const QString solfa[7] = {QStringLiteral("ド"), QStringLiteral("レ"), QStringLiteral("ミ"), QStringLiteral("ﾌｧ"),
                             QStringLiteral("ソ"), QStringLiteral("ラ"), QStringLiteral("シ")};
   for (int i = 0; i < 21; ++i) {
@@ -436,7 +429,7 @@ void TForm8::LineSelectorClick(int line) { CurLine = line; }
 void TForm8::RBcolor() {
   const auto yellow = keyColours(keySignature());
   for (int slot = 1; slot <= kNoteSlots; ++slot)
-    setBackground(noteRadios[static_cast<size_t>(slot)], yellow[static_cast<size_t>(slot)] ? platform::clYellow : platform::clWhite);
+    platform::ui::setBackground(noteRadios[static_cast<size_t>(slot)], yellow[static_cast<size_t>(slot)] ? platform::clYellow : platform::clWhite);
 }
 
 void TForm8::CheckBox11Click() { Panel3->setVisible(!CheckBox11->isChecked()); }

@@ -64,10 +64,7 @@ QCheckBox* checkBox(QWidget* parent, const QString& text, int left, int top, int
 TForm1::TForm1(const platform::AppContext& ctx) : ctx_(ctx) {
   setWindowTitle(QStringLiteral("Tesk制御Pelmora                                        ver.2013.11.09"));
   setFixedSize(571, 414);
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, bgr(0xD0FFFF));
-  setPalette(pal);
+  platform::ui::setBackground(this, 0xD0FFFF);
   buildControls();
 
   // FormCreate
@@ -120,10 +117,7 @@ void TForm1::buildControls() {
   CBmaikon = checkBox(GBsettei, QStringLiteral("マイコン制御関連メニュー"), 16, 24, 220);
   GBkairo = new QGroupBox(QStringLiteral("書込先回路の選択"), GBsettei);
   GBkairo->setGeometry(16, 52, 200, 100);
-  GBkairo->setAutoFillBackground(true);
-  QPalette green = GBkairo->palette();
-  green.setColor(QPalette::Window, bgr(0xBBFFBB));
-  GBkairo->setPalette(green);
+  platform::ui::setBackground(GBkairo, 0xBBFFBB);
   RBkairo1 = new QRadioButton(QStringLiteral("マイコンボード"), GBkairo);
   RBkairo1->setGeometry(12, 20, 180, 22);
   RBkairo1->setChecked(true);

@@ -49,10 +49,7 @@ TForm9::TForm9(const platform::AppContext& ctx, platform::OutsideWindows& window
   setWindowTitle(QStringLiteral("アップロード進行表"));
   setFixedSize(539, 375);
   move(0, 116);
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, platform::bgr(platform::clCream));
-  setPalette(pal);
+  platform::ui::setBackground(this, platform::clCream);
 
   Label1 = stageLabel(this, QStringLiteral("機械語にコンパイル中"), 16);
   label4 = verdictLabel(this, 48);

@@ -9,10 +9,7 @@ ToolWindow::ToolWindow(ToolHost& host, int firstEntry, const QString& caption, i
     : host_(host), firstEntry_(firstEntry) {
   setWindowTitle(caption);
   setFixedSize(width, height);
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, platform::bgr(colour));
-  setPalette(pal);
+  platform::ui::setBackground(this, colour);
 }
 
 void ToolWindow::showAtStoredPosition() {

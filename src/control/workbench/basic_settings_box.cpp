@@ -25,10 +25,7 @@ BascomSettingsBox::BascomSettingsBox(QWidget* parent) : QGroupBox(QStringLiteral
   setObjectName(QStringLiteral("bascomsetteibox"));
   setFont(platform::ui::font());
   // It lies over the program list while open: a colour of its own sets it apart.
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, platform::bgr(0xD0FFFF));
-  setPalette(pal);
+  platform::ui::setBackground(this, 0xD0FFFF);
 
   auto* avr = new QButtonGroup(this);
   RBavr1 = place<QRadioButton>(this, QStringLiteral("Attiny2313"), 16, 24, 120);

@@ -47,10 +47,7 @@ QFrame* group(QWidget* parent, int left, int top, int width, int height, quint32
   f->setGeometry(left, top, width, height);
   f->setFrameShape(QFrame::Panel);
   f->setFrameShadow(QFrame::Raised);
-  f->setAutoFillBackground(true);
-  QPalette pal = f->palette();
-  pal.setColor(QPalette::Window, bgr(colour));
-  f->setPalette(pal);
+  platform::ui::setBackground(f, colour);
   return f;
 }
 
@@ -59,10 +56,7 @@ QLabel* boxLabel(QWidget* parent, const QString& text, int left, int top, int wi
   auto* l = new QLabel(text, parent);
   l->setGeometry(left, top, width, height);
   if (background) {
-    l->setAutoFillBackground(true);
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::Window, bgr(background));
-    l->setPalette(pal);
+    platform::ui::setBackground(l, background);
   }
   return l;
 }

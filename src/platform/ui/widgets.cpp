@@ -28,6 +28,13 @@ QFont font(const QString& family, int pixelSize, bool bold) {
   return f;
 }
 
+void setBackground(QWidget* widget, quint32 bgrValue) {
+  widget->setAutoFillBackground(true);
+  QPalette pal = widget->palette();
+  pal.setColor(QPalette::Window, bgr(bgrValue));
+  widget->setPalette(pal);
+}
+
 namespace {
 
 class PanelButtonAccessible : public QAccessibleWidget {

@@ -17,6 +17,9 @@ namespace platform::ui {
 // Japanese family.
 QFont font(const QString& family = QStringLiteral("ＭＳ Ｐゴシック"), int pixelSize = 12, bool bold = false);
 
+// Fills a widget's background with a colour given as 0x00BBGGRR.
+void setBackground(QWidget* widget, quint32 bgrValue);
+
 // Registers the accessibility interfaces of the programs' own controls.
 void installAccessibility();
 
