@@ -2,7 +2,7 @@
 // A program folder in a temporary directory with the test doubles of every
 // platform layer, and a stand-in for the main menu that tool windows talk to.
 
-#include "control/shell/tool_host.h"
+#include "control/common/tool_host.h"
 #include "platform/board.h"
 #include "platform/clock.h"
 #include "platform/context.h"

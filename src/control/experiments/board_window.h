@@ -2,7 +2,7 @@
 // What the experiment windows share: their own board link polled by Timer2,
 // the link status view, the window's port state and the leave step's ending.
 
-#include "control/shell/tool_window.h"
+#include "control/common/tool_window.h"
 #include "platform/board.h"
 
 class QLabel;

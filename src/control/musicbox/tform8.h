@@ -5,7 +5,7 @@
 
 #include "control/musicbox/basic_generator.h"
 #include "control/musicbox/melody.h"
-#include "control/shell/tool_window.h"
+#include "control/common/tool_window.h"
 
 #include <array>
 

@@ -3,7 +3,7 @@
 // panel and pelmora.ini. The only way out of the program.
 
 #include "control/shell/settings.h"
-#include "control/shell/tool_host.h"
+#include "control/common/tool_host.h"
 #include "platform/ui/widgets.h"
 
 class QCheckBox;

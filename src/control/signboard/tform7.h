@@ -3,7 +3,7 @@
 // palette, eight custom characters, eight messages chosen by three input
 // pins, motion options, sign-board files and the BASIC program.
 
-#include "control/shell/tool_window.h"
+#include "control/common/tool_window.h"
 #include "control/signboard/sign_basic.h"
 #include "control/signboard/sign_design.h"
 

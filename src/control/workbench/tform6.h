@@ -4,7 +4,7 @@
 // printing. The run, the BASIC generation and the Sound panel hang their
 // controls and handlers on this window.
 
-#include "control/shell/tool_window.h"
+#include "control/common/tool_window.h"
 #include "control/workbench/instruction_texts.h"
 #include "control/workbench/program_edit.h"
 #include "platform/board.h"

@@ -2,7 +2,7 @@
 // Base of every tool window of pelmora: created once, shown from the menu at
 // its remembered place, left through its own panel back to the menu.
 
-#include "control/shell/tool_host.h"
+#include "control/common/tool_host.h"
 #include "platform/ui/widgets.h"
 
 namespace pelmora {

@@ -1,4 +1,4 @@
-#include "control/shell/tool_window.h"
+#include "control/common/tool_window.h"
 
 #include "platform/colors.h"
 
