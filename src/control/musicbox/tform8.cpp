@@ -128,6 +128,9 @@ void TForm8::buildNotes() {
     auto* r = radio(notes, noteCaption(slot), left, top, kColumn - 4);
     r->setObjectName(QStringLiteral("RadioButton%1").arg(slot));
     r->setVisible(noteSlotVisible(slot));
+    // A button fills its background from the Button role; the key colours
+    // are set on Window, so the whole cell must paint from that.
+    r->setBackgroundRole(QPalette::Window);
     noteRadios[static_cast<size_t>(slot)] = r;
     connect(r, &QRadioButton::toggled, this, [this](bool on) {
       if (on) kakutei();

@@ -19,3 +19,15 @@ TEST(Gallery, PelmoraMusicBox) {
   w.show();
   testsupport::saveToGallery(w, "pelmora-TForm8");
 }
+
+// B flat major: B and E white, their flats yellow in all three octaves.
+TEST(Gallery, PelmoraMusicBoxKeySignature) {
+  testsupport::TestContext t;
+  testsupport::FakeHost host(t);
+  pelmora::TForm8 w(host);
+  w.keyBoxes[5]->setChecked(true);
+  w.keyBoxes[6]->setChecked(true);
+  for (int b : {14, 8, 9, 10, 11, 12, 13, 14}) w.ButtonClick(b);
+  w.show();
+  testsupport::saveToGallery(w, "pelmora-TForm8-key-signature");
+}

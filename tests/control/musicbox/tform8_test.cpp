@@ -6,6 +6,8 @@
 #include "support/test_context.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QImage>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -38,6 +40,19 @@ struct MusicBox {
   TForm8 w{host};
   QString line(int n) const { return w.dataEdits[static_cast<size_t>(n)]->text(); }
 };
+
+// What the pupil sees of a note radio's cell: three points of the window's
+// picture inside the cell, clear of the indicator and the caption.
+std::string cellColours(TForm8& w, int slot) {
+  QRadioButton* r = w.noteRadios[static_cast<size_t>(slot)];
+  w.show();
+  QApplication::processEvents();
+  const QImage picture = w.grab().toImage();
+  QStringList seen;
+  for (const QPoint& p : {QPoint(r->width() - 3, 2), QPoint(r->width() - 3, r->height() - 3), QPoint(r->width() / 2, 1)})
+    seen << picture.pixelColor(r->mapTo(&w, p)).name();
+  return seen.join(' ').toStdString();
+}
 
 }  // namespace
 
@@ -83,12 +98,19 @@ TEST(MusicBoxWindow, KeysAppendTenCodesALineAndMoveTheCurrentLine) {
 
 TEST(MusicBoxWindow, KeySignatureColoursAndChoosesTheKeys) {
   MusicBox m;
-  auto colour = [&](int slot) { return m.w.noteRadios[static_cast<size_t>(slot)]->palette().color(QPalette::Window); };
-  EXPECT_EQ(colour(8), platform::bgr(platform::clYellow));
-  EXPECT_EQ(colour(29), platform::bgr(platform::clWhite));
+  const std::string yellow = "#ffff00 #ffff00 #ffff00";
+  const std::string white = "#ffffff #ffffff #ffffff";
+  EXPECT_EQ(cellColours(m.w, 8), yellow);   // C
+  EXPECT_EQ(cellColours(m.w, 29), white);     // C#
+  EXPECT_EQ(cellColours(m.w, 66), white);     // rest
   m.w.keyBoxes[2]->setChecked(true);  // C#
-  EXPECT_EQ(colour(8), platform::bgr(platform::clWhite));
-  EXPECT_EQ(colour(29), platform::bgr(platform::clYellow));
+  for (int slot : {1, 8, 15}) EXPECT_EQ(cellColours(m.w, slot), white) << slot;
+  for (int slot : {22, 29, 36}) EXPECT_EQ(cellColours(m.w, slot), yellow) << slot;
+  EXPECT_EQ(cellColours(m.w, 9), yellow);   // D stays in the key
+  m.w.keyBoxes[5]->setChecked(true);  // Bb
+  EXPECT_EQ(cellColours(m.w, 56), yellow);
+  EXPECT_EQ(cellColours(m.w, 14), white);
+  m.w.keyBoxes[5]->setChecked(false);
   m.w.buttons[1]->click();
   m.w.buttons[8]->click();
   m.w.buttons[15]->click();
