@@ -25,12 +25,9 @@ QString lengthCode(QString text, bool restLine) {
   if (!isDigits(text)) return {};
   const int n = text.toInt();
   if (!isPowerOfTwoUpTo64(n)) return {};
-  int length = 64 / n;
-  if (dotted) {
-    // A dotted whole or 64th has no code among the lengths.
-    if (n == 1 || n == 64) return {};
-    length = 96 / n;
-  }
+  // A dotted whole gives 96, which the player's two digits hold; a dotted
+  // 64th rounds down to one 64th.
+  const int length = dotted ? 96 / n : 64 / n;
   return QStringLiteral("%1").arg(length, 2, 10, QLatin1Char('0'));
 }
 

@@ -29,7 +29,10 @@ TEST(TextMelody, ConvertsNotesRestsAndTempo) {
   const std::pair<const char*, const char*> lengths[] = {
       {"O4C4", "_C_16"}, {"O4C8", "_C_08"}, {"O4C16", "_C_04"}, {"O4C4.", "_C_24"}, {"O4C8.", "_C_12"},
       {"O4C2.", "_C_48"}, {"O4C1", "_C_64"}, {"O4C64", "_C_01"}, {"O4C32.", "_C_03"}, {"O4C+8.", "_C#12"},
-      {"R8", "_K_08"}, {"R64", "_K_01"}, {" O5G-2 ", "+Gb32"}};
+      {"R8", "_K_08"}, {"R64", "_K_01"}, {" O5G-2 ", "+Gb32"},
+      // A dotted length n is 96 div n: a dotted whole is 96 64ths, a dotted
+      // 64th rounds down to one.
+      {"O4C1.", "_C_96"}, {"O3E-1.", "-Eb96"}, {"O4C64.", "_C_01"}, {"O4C16.", "_C_06"}};
   for (const auto& [line, code] : lengths) EXPECT_EQ(textMelodyCode(line).value_or("?"), code) << line;
 }
 
@@ -61,7 +64,7 @@ TEST(TextMelody, FillsTenCodesALineUpToThirteenLines) {
 
 TEST(TextMelody, AMalformedLineIsReportedWithItsNumberAndNothingTaken) {
   for (const char* bad : {"O4H4", "O4c4", "O6C4", "O2C4", "O4C0", "O4C3", "O4C128", "O4C", "O4C+", "R4.", "R0", "R",
-                          "XR4", "O4C1.", "O4C64.", "O4C4x", "C4", "O4C4 O4D4"}) {
+                          "XR4", "O4C004", "O4C1..", "O4C.", "O4C4x", "C4", "O4C4 O4D4"}) {
     const TextMelody m = importTextMelody({"melody", "=120", "O4C4", "", bad, "O4D4"});
     EXPECT_FALSE(m.ok) << bad;
     EXPECT_EQ(m.errorLine, 5) << bad;
