@@ -151,11 +151,26 @@ QString soundLineFor(const QString& pin) {
   return QStringLiteral("         Sound ") + pin + QStringLiteral(",Mtw1,Mtw2");
 }
 
+namespace {
+
+// The compiler separates with the ASCII blank only: a tab or an ideographic
+// space around the number is no blank to it.
+QString withoutBlanks(const QString& text) {
+  qsizetype from = 0;
+  qsizetype to = text.size();
+  while (from < to && text[from] == QLatin1Char(' ')) ++from;
+  while (to > from && text[to - 1] == QLatin1Char(' ')) --to;
+  return text.mid(from, to - from);
+}
+
+}  // namespace
+
 std::optional<int> tempoOf(const QString& tempoLine) {
-  const QString line = tempoLine.trimmed();
-  if (!line.startsWith(QStringLiteral("data"), Qt::CaseInsensitive) || line.size() < 6 || !line[4].isSpace())
+  const QString line = withoutBlanks(tempoLine);
+  if (!line.startsWith(QStringLiteral("data"), Qt::CaseInsensitive) || line.size() < 6 || line[4] != QLatin1Char(' '))
     return std::nullopt;
-  const QString number = line.mid(5).trimmed();
+  const QString number = withoutBlanks(line.mid(5));
+  if (number.isEmpty()) return std::nullopt;
   for (QChar c : number) {
     if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
   }

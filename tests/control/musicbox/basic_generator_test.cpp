@@ -68,6 +68,12 @@ TEST(MusicBoxBasic, TempoMustBeAByteAboveZero) {
   EXPECT_EQ(tempoOf("data 1"), 1);
   EXPECT_EQ(tempoOf("data 255"), 255);
   EXPECT_EQ(tempoOf(" Data  60 "), 60);
+  EXPECT_EQ(tempoOf("data  132 "), 132);
   for (const char* bad : {"data 0", "data 256", "data ", "data", "data -5", "data 12a", "120", "data12", "data 99999999999"})
     EXPECT_FALSE(tempoOf(bad).has_value()) << bad;
+  // Only the ASCII blank separates: a tab or an ideographic space (easy to
+  // type with an input method) is no blank to the compiler.
+  for (const char* bad : {"data\t120", "data \t120", "data\u3000120", "data 120\t", "data 120\u3000", "\tdata 120",
+                          "\u3000data 120", "data\u00a0120"})
+    EXPECT_FALSE(tempoOf(QString::fromUtf8(bad)).has_value()) << bad;
 }

@@ -313,12 +313,14 @@ TEST(MusicBoxWindow, GeneratesBothProgramsAndUploadsOnlyAfterGoodWrites) {
   EXPECT_TRUE(m.w.RBavr1->isChecked());
 
   // A tempo the program cannot play is refused before anything is written.
-  m.t.prompts.clear();
   QFile::remove(m.t.path("data/bascom.bas"));
-  m.w.Edit2->setText("data 0");
-  m.w.Panel1->click();
-  EXPECT_EQ(m.t.prompts.texts().size(), 1);
-  EXPECT_FALSE(QFile::exists(m.t.path("data/bascom.bas")));
+  for (const char* tempo : {"data 0", "data\u3000120"}) {
+    m.t.prompts.clear();
+    m.w.Edit2->setText(QString::fromUtf8(tempo));
+    m.w.Panel1->click();
+    EXPECT_EQ(m.t.prompts.texts(), QStringList{musicbox::kTempoRangeMessage}) << tempo;
+    EXPECT_FALSE(QFile::exists(m.t.path("data/bascom.bas"))) << tempo;
+  }
 
   // No compiler folder: the failure is reported and no upload starts.
   m.t.prompts.clear();
