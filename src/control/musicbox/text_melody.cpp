@@ -71,7 +71,9 @@ TextMelody importTextMelody(const QStringList& fileLines) {
   TextMelody result;
   const QString tempoSource = fileLines.value(1);
   const qsizetype eq = tempoSource.indexOf(QLatin1Char('='));
-  result.tempoLine = QStringLiteral("data ") + (eq < 0 ? tempoSource : tempoSource.mid(eq + 1)).trimmed();
+  // Taken as it stands: the tempo check before generating refuses what the
+  // compiler would not take, and blanks around the number it takes.
+  result.tempoLine = QStringLiteral("data ") + (eq < 0 ? tempoSource : tempoSource.mid(eq + 1));
 
   QStringList codes;
   for (qsizetype i = 2; i < fileLines.size(); ++i) {

@@ -24,6 +24,9 @@ TEST(TextMelody, ConvertsNotesRestsAndTempo) {
 
   EXPECT_EQ(importTextMelody({"x", "=96"}).tempoLine, "data 96");
   EXPECT_EQ(importTextMelody({"x", "120"}).tempoLine, "data 120");
+  // The text after "=" is taken as it stands.
+  EXPECT_EQ(importTextMelody({"x", "tempo= 132 "}).tempoLine, "data  132 ");
+  EXPECT_EQ(importTextMelody({"x", " 120 "}).tempoLine, "data  120 ");
   EXPECT_EQ(importTextMelody({"x", "t=1=2"}).tempoLine, "data 1=2");
 
   const std::pair<const char*, const char*> lengths[] = {

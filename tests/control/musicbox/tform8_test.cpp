@@ -226,15 +226,20 @@ TEST(MusicBoxWindow, TextMelodyImportIsAllOrNothing) {
   m.w.setDialogPanelsVisible(true);
   m.w.dataEdits[2]->setText("data \"_A_16\"");
   const QString good = m.t.path("data/song.EKM");
-  ASSERT_TRUE(platform::textfile::writeLines(good, {"song", "tempo=132", "O4C4", "O4D+8.", "O5B-16", "R2", "O3A1"}));
+  ASSERT_TRUE(platform::textfile::writeLines(good, {"song", "tempo= 132 ", "O4C4", "O4D+8.", "O5B-16", "R2", "O3A1", "O4G1."}));
   m.t.prompts.answerFiles({good});
   m.w.PNLread->click();
-  EXPECT_EQ(m.w.Edit2->text(), "data 132");
-  EXPECT_EQ(m.line(1), "data \"_C_16\",\"_D#12\",\"+Bb04\",\"_K_32\",\"-A_64\"");
+  // The tempo text stands as the file gives it, blanks included.
+  EXPECT_EQ(m.w.Edit2->text(), "data  132 ");
+  EXPECT_EQ(m.line(1), "data \"_C_16\",\"_D#12\",\"+Bb04\",\"_K_32\",\"-A_64\",\"_G_96\"");
   EXPECT_TRUE(m.line(2).isEmpty());
+  // The program takes that tempo line unchanged.
+  QDir(m.t.dir.path()).mkdir("mirvotak");
+  m.w.Panel1->click();
+  EXPECT_TRUE(platform::splitLines(fileBytes(m.t.path("mirvotak/mirvotak.bas"))).contains("data  132 "));
   // A tempo no radio names survives the next note until a radio is picked.
   m.w.buttons[10]->click();
-  EXPECT_EQ(m.w.Edit2->text(), "data 132");
+  EXPECT_EQ(m.w.Edit2->text(), "data  132 ");
   m.w.tempoRadios[2]->setChecked(true);
   m.w.buttons[10]->click();
   EXPECT_EQ(m.w.Edit2->text(), "data 70");
