@@ -87,6 +87,32 @@ TEST(MelodyAppend, TheLastLineRefusesOnceFull) {
   EXPECT_FALSE(r.appended);
   EXPECT_TRUE(r.showFull);
   EXPECT_EQ(lines[12], full);
+
+  // Full means 78 characters or more, the 78th included.
+  lines[12] = "data   " + codes(9);
+  ASSERT_EQ(lines[12].size(), 78);
+  r = appendCode(lines, cur, "_D_16");
+  EXPECT_FALSE(r.appended);
+  EXPECT_TRUE(r.showFull);
+  EXPECT_EQ(lines[12].size(), 78);
+  lines[12] = "data  " + codes(9);
+  r = appendCode(lines, cur, "_D_16");
+  EXPECT_TRUE(r.appended);
+  EXPECT_TRUE(r.showFull);
+  EXPECT_EQ(lines[12], "data  " + codes(9) + ",\"_D_16\"");
+
+  // A line that reaches exactly 78 moves the current line on; 77 does not.
+  lines[11] = "data   " + codes(8);
+  cur = 12;
+  r = appendCode(lines, cur, "_C_16");
+  EXPECT_EQ(lines[11].size(), 78);
+  EXPECT_EQ(cur, 13);
+  EXPECT_FALSE(r.showFull);
+  lines[11] = "data  " + codes(8);
+  cur = 12;
+  appendCode(lines, cur, "_C_16");
+  EXPECT_EQ(lines[11].size(), 77);
+  EXPECT_EQ(cur, 12);
 }
 
 TEST(MelodyKeys, KeySignatureChoosesSharpsAndFlats) {

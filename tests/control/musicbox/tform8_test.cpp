@@ -150,6 +150,14 @@ TEST(MusicBoxWindow, LineOperationsNeverPushNotesPastTheLastLine) {
   m.w.buttons[9]->click();
   EXPECT_EQ(m.line(13), kTen);
   EXPECT_EQ(m.t.prompts.texts(), QStringList{"データが一杯です！"});
+  // Exactly 78 characters count as full.
+  m.t.prompts.clear();
+  const QString nine = kTen.left(kTen.size() - 8).replace("data ", "data   ");
+  ASSERT_EQ(nine.size(), 78);
+  m.w.dataEdits[13]->setText(nine);
+  m.w.buttons[9]->click();
+  EXPECT_EQ(m.line(13), nine);
+  EXPECT_EQ(m.t.prompts.texts(), QStringList{"データが一杯です！"});
 
   m.w.Button52->click();
   EXPECT_EQ(m.line(1), "data \"_C_11\",\"_C_12\"");
