@@ -248,6 +248,41 @@ TEST(SignWindow, SaveAndLoadAskFirstAndReportFailures) {
   EXPECT_TRUE(prompts.texts()[1].startsWith(path + "に書き込めません"));
 }
 
+// Key 96 (code 0x7F, a left arrow on the LCD) writes the two bytes of "←";
+// its second byte alone is the katakana key ｩ (0xA9), so the cell must keep
+// both bytes together through the file.
+TEST(SignWindow, TheArrowKeyKeepsItsCaptionThroughSaveAndLoad) {
+  Window w;
+  TForm7& f = *w.form;
+  const QByteArray arrow("\x81\xA9", 2);
+  EXPECT_EQ(signboard::keyCaption(96), arrow);
+  EXPECT_EQ(f.char_button[95]->text(), "←");
+  press(f, 96);
+  press(f, 106);  // ｩ
+  press(f, 96);
+  EXPECT_EQ(f.design().cell(1), arrow);
+  EXPECT_EQ(f.cell_panel[0]->caption(), "←");
+
+  f.PNLhozon->click();
+  const QList<QByteArray> lines = platform::splitLines(fileBytes(w.t.path("data/lcd1.dat")));
+  ASSERT_EQ(lines.size(), 16);
+  EXPECT_EQ(lines[0], message(arrow + " \xA9" + arrow));
+
+  f.PNLzensakujo->click();
+  ASSERT_EQ(f.design().cell(1), "");
+  f.PNLyobidasi->click();
+  EXPECT_EQ(f.design().cell(1), arrow);
+  EXPECT_EQ(f.design().cell(2), "\xA9");
+  EXPECT_EQ(f.design().cell(3), arrow);
+  EXPECT_EQ(f.cell_panel[0]->caption(), "←");
+  EXPECT_EQ(f.cell_panel[1]->caption(), QString::fromUtf8("ｩ"));
+
+  // The loaded cells find their own keys again.
+  QDir(w.t.dir.path()).mkdir("mirvotak");
+  f.PNLbascom->click();
+  EXPECT_TRUE(fileBytes(w.t.path("data/bascom.bas")).contains("\r\nBdata0:\r\ndata &H7F\r\ndata &HA9\r\ndata &H7F\r\ndata &H80\r\n"));
+}
+
 TEST(SignWindow, DialogPanelsAskOnlyAboutAChosenFile) {
   Window w;
   TForm7& f = *w.form;
