@@ -170,7 +170,6 @@ std::optional<int> tempoOf(const QString& tempoLine) {
   if (!line.startsWith(QStringLiteral("data"), Qt::CaseInsensitive) || line.size() < 6 || line[4] != QLatin1Char(' '))
     return std::nullopt;
   const QString number = withoutBlanks(line.mid(5));
-  if (number.isEmpty()) return std::nullopt;
   for (QChar c : number) {
     if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
   }

@@ -29,7 +29,7 @@ QStringList generateBasic(const GeneratorSettings& settings, const QString& temp
 QString soundLineFor(const QString& pin);
 
 // The tempo of a tempo line "data N" when N is 1..255, the range the program
-// reads into a byte and divides by.
+// reads into a byte and divides by; only ASCII blanks may stand around it.
 std::optional<int> tempoOf(const QString& tempoLine);
 inline const QString kTempoRangeMessage =
     QStringLiteral("テンポは「data 120」のように、1から255までの数で書いてください！");
