@@ -59,6 +59,13 @@ QCheckBox* checkBox(QWidget* parent, const QString& text, int left, int top, int
   return cb;
 }
 
+// A group inside a group is announced by the outer title unless it is named.
+QGroupBox* innerGroup(QGroupBox* parent, const QString& title) {
+  auto* g = new QGroupBox(title, parent);
+  g->setAccessibleName(title);
+  return g;
+}
+
 }  // namespace
 
 TForm1::TForm1(const platform::AppContext& ctx) : ctx_(ctx) {
@@ -115,7 +122,7 @@ void TForm1::buildControls() {
   GBsettei->setGeometry(24, 128, 513, 225);
   GBsettei->setAutoFillBackground(true);
   CBmaikon = checkBox(GBsettei, QStringLiteral("マイコン制御関連メニュー"), 16, 24, 220);
-  GBkairo = new QGroupBox(QStringLiteral("書込先回路の選択"), GBsettei);
+  GBkairo = innerGroup(GBsettei, QStringLiteral("書込先回路の選択"));
   GBkairo->setGeometry(16, 52, 200, 100);
   platform::ui::setBackground(GBkairo, 0xBBFFBB);
   RBkairo1 = new QRadioButton(QStringLiteral("マイコンボード"), GBkairo);
@@ -126,7 +133,7 @@ void TForm1::buildControls() {
   RBkairo3 = new QRadioButton(QStringLiteral("ペルモラ測定ボード"), GBkairo);
   RBkairo3->setGeometry(12, 70, 180, 22);
 
-  GroupBox1 = new QGroupBox(QStringLiteral("ファイルメニュー"), GBsettei);
+  GroupBox1 = innerGroup(GBsettei, QStringLiteral("ファイルメニュー"));
   GroupBox1->setGeometry(232, 20, 265, 80);
   CBdialog = checkBox(GroupBox1, QStringLiteral("ダイアログボックスを使う"), 12, 22, 240);
   Label4 = platform::ui::label(GroupBox1, QStringLiteral("許容最大時間"), 12, 52);
