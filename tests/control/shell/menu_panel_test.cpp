@@ -77,3 +77,30 @@ TEST(MenuAccessibility, EveryGroupInEveryWindowIsNamedByItsTitle) {
   }
   EXPECT_GT(groups, 3);
 }
+
+// The settings script is handed to the shell layer as a file to open, from the
+// program folder; whether that works is not the menu's business.
+TEST(MenuSettingsScript, IsOpenedBeforeEachMicrocontrollerToolWithoutAWordAboutIt) {
+  TestContext t;
+  PelmoraWindows w(t.ctx);
+  t.prompts.clear();
+  t.prompts.answerYesNo({false, false});
+  t.processes.startSucceeds = false;
+  w.form1->CBsyokisettei->setChecked(true);
+  w.form1->Edit1->setText("7");
+  w.form1->PNLmenu5Click();
+  w.form6->PNLsyuuryouClick();
+  w.form1->PNLmenu6Click();
+  w.form7->PNLsyuuryouClick();
+  w.form1->PNLmenu7Click();
+  ASSERT_EQ(t.processes.calls.size(), 3);
+  for (const auto& call : t.processes.calls) {
+    EXPECT_EQ(call.kind, "open");
+    EXPECT_EQ(call.program, t.path("syokisettei.vbs"));
+    EXPECT_EQ(call.workingDirectory, t.ctx.appDir);
+  }
+  EXPECT_EQ(t.prompts.texts(), QStringList({t.path("data/7-0.bas") + "が有りません",
+                                            t.path("data/lcd7_1.dat") + "を読み込みますか？",
+                                            t.path("data/org7_1.dat") + "を読み込みますか？"}));
+  EXPECT_TRUE(w.form8->isVisible());
+}
