@@ -150,6 +150,18 @@ void TForm1::buildControls() {
   Edit1->setFocus();
 }
 
+void TForm1::attachTools(const Tools& tools) {
+  tools_ = tools;
+  showDialogPanels();
+}
+
+void TForm1::showDialogPanels() {
+  const bool dialogs = CBdialog->isChecked();
+  if (tools_.form6) tools_.form6->setDialogPanelsVisible(dialogs);
+  if (tools_.form7) tools_.form7->setDialogPanelsVisible(dialogs);
+  if (tools_.form8) tools_.form8->setDialogPanelsVisible(dialogs);
+}
+
 QString TForm1::pupilNumber() const { return Edit1->text(); }
 bool TForm1::oneStepUpload() const { return CBdouji->isChecked(); }
 
@@ -386,10 +398,7 @@ void TForm1::PNLsetteiClick() {
 void TForm1::PNLtojiruClick() {
   GBsettei->hide();
   PNLsettei->show();
-  const bool dialogs = CBdialog->isChecked();
-  if (tools_.form6) tools_.form6->setDialogPanelsVisible(dialogs);
-  if (tools_.form7) tools_.form7->setDialogPanelsVisible(dialogs);
-  if (tools_.form8) tools_.form8->setDialogPanelsVisible(dialogs);
+  showDialogPanels();
   if (tools_.form6 && !CBmaikon->isChecked()) tools_.form6->RDBlcd->hide();
   ini_hozon();
 }

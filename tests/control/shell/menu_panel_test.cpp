@@ -10,6 +10,7 @@
 #include "control/shell/tform9.h"
 #include "control/signboard/tform7.h"
 #include "control/workbench/tform6.h"
+#include "platform/textfile.h"
 #include "support/test_context.h"
 
 #include <QAccessible>
@@ -103,4 +104,21 @@ TEST(MenuSettingsScript, IsOpenedBeforeEachMicrocontrollerToolWithoutAWordAboutI
                                             t.path("data/lcd7_1.dat") + "を読み込みますか？",
                                             t.path("data/org7_1.dat") + "を読み込みますか？"}));
   EXPECT_TRUE(w.form8->isVisible());
+}
+
+// 個別ダイアログ stored checked: the tools' R and S panels are there from the start.
+TEST(MenuSettingsPanel, ToolsFollowTheStoredDialogSettingFromTheStart) {
+  for (const bool dialogs : {true, false}) {
+    SCOPED_TRACE(dialogs);
+    TestContext t;
+    QStringList lines{"10", "20", "0", "1", dialogs ? "1" : "0"};
+    for (int i = 3; i <= 16; ++i) lines << "0";
+    lines << "60000" << "0" << "0";
+    ASSERT_TRUE(platform::textfile::writeLines(t.path("pelmora.ini"), lines));
+    PelmoraWindows w(t.ctx);
+    EXPECT_EQ(w.form1->CBdialog->isChecked(), dialogs);
+    for (QWidget* panel : std::initializer_list<QWidget*>{w.form6->PNLread, w.form6->PNLsave, w.form7->PNLread,
+                                                          w.form7->PNLsave, w.form8->PNLread, w.form8->PNLsave})
+      EXPECT_EQ(!panel->isHidden(), dialogs);
+  }
 }
