@@ -11,13 +11,13 @@
 #include "control/workbench/tform6.h"
 #include "platform/colors.h"
 #include "platform/textfile.h"
+#include "platform/ui/menu_picture.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QRadioButton>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -28,30 +28,6 @@ using platform::bgr;
 using platform::ui::PanelButton;
 
 namespace {
-
-// The menu's picture: a small board with eight LEDs.
-class MenuPicture : public QWidget {
- public:
-  using QWidget::QWidget;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF board = QRectF(rect()).adjusted(4, 10, -4, -10);
-    p.setPen(QPen(QColor(0, 90, 40), 2));
-    p.setBrush(QColor(30, 140, 70));
-    p.drawRoundedRect(board, 6, 6);
-    p.setBrush(QColor(40, 40, 40));
-    p.drawRect(QRectF(board.left() + 14, board.top() + 12, board.width() - 28, 22));
-    for (int i = 0; i < 8; ++i) {
-      const qreal x = board.left() + 10 + i * (board.width() - 20) / 8.0;
-      p.setPen(Qt::NoPen);
-      p.setBrush(i % 3 == 0 ? QColor(255, 40, 40) : QColor(120, 20, 20));
-      p.drawEllipse(QRectF(x + 2, board.bottom() - 24, 9, 9));
-    }
-  }
-};
 
 QCheckBox* checkBox(QWidget* parent, const QString& text, int left, int top, int width) {
   auto* cb = new QCheckBox(text, parent);
@@ -83,8 +59,7 @@ TForm1::TForm1(const platform::AppContext& ctx) : ctx_(ctx) {
 }
 
 void TForm1::buildControls() {
-  auto* image = new MenuPicture(this);
-  image->setGeometry(24, 16, 121, 97);
+  new platform::ui::MenuPicture(platform::ui::MenuPicture::Board::Control, this, 24, 16, 121, 97);
   Label2 = platform::ui::label(this, QStringLiteral("Tesk制御"), 160, 16, 16);
   Label3 = new QLabel(QStringLiteral("ペルモラ"), this);
   Label3->setFont(platform::ui::font(QStringLiteral("富士ポップＰ"), 64));
