@@ -243,39 +243,33 @@ TEST(TplButton, FrameReachesEveryEdge) {
   b.CaptionA().setCaption(QString());
   b.setGradation(false);
   b.setColor(platform::clRed);
-  const std::string red = "255,0,0";
-  const std::string face = red + " " + red + " " + red + " " + red;
+  // Outer ring, inner ring, then the face right inside them.
+  auto expectRings = [&b](const char* look, const std::string& outer, const std::string& inner) {
+    SCOPED_TRACE(look);
+    const QImage img = render(b);
+    EXPECT_EQ(ring(img, 0), outer);
+    EXPECT_EQ(ring(img, 1), inner);
+    EXPECT_EQ(ring(img, 2), "255,0,0 255,0,0 255,0,0 255,0,0");
+  };
+  const std::string light = "227,227,227", white = "255,255,255", shadow = "160,160,160", dark = "105,105,105";
+  auto sides = [](const std::string& topLeft, const std::string& bottomRight) {
+    return topLeft + " " + topLeft + " " + bottomRight + " " + bottomRight;
+  };
 
-  QImage img = render(b);
-  EXPECT_EQ(ring(img, 0), "227,227,227 227,227,227 105,105,105 105,105,105");
-  EXPECT_EQ(ring(img, 1), "255,255,255 255,255,255 160,160,160 160,160,160");
-  EXPECT_EQ(ring(img, 2), face);
-
+  expectRings("raised", sides(light, dark), sides(white, shadow));
   QTest::mousePress(&b, Qt::LeftButton);
-  img = render(b);
-  EXPECT_EQ(ring(img, 0), "160,160,160 160,160,160 160,160,160 160,160,160");
-  EXPECT_EQ(ring(img, 1), "128,128,128 128,128,128 128,128,128 128,128,128");
-  EXPECT_EQ(ring(img, 2), face);
+  expectRings("pressed", sides(shadow, shadow), sides("128,128,128", "128,128,128"));
   QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(200, 200));
-
   b.setButtonStyle(bsFlat);
-  img = render(b);
-  EXPECT_EQ(ring(img, 0), "160,160,160 160,160,160 160,160,160 160,160,160");
-  EXPECT_EQ(ring(img, 1), "240,240,240 240,240,240 240,240,240 240,240,240");
-  EXPECT_EQ(ring(img, 2), face);
+  expectRings("flat", sides(shadow, shadow), sides("240,240,240", "240,240,240"));
   b.setFlatFrameType(bffEtched);
-  img = render(b);
-  EXPECT_EQ(ring(img, 0), "160,160,160 160,160,160 255,255,255 255,255,255");
-  EXPECT_EQ(ring(img, 1), "255,255,255 255,255,255 160,160,160 160,160,160");
+  expectRings("etched", sides(shadow, white), sides(white, shadow));
   b.setFlatFrameType(bffBump);
-  img = render(b);
-  EXPECT_EQ(ring(img, 0), "227,227,227 227,227,227 105,105,105 105,105,105");
-  EXPECT_EQ(ring(img, 1), "160,160,160 160,160,160 255,255,255 255,255,255");
-  EXPECT_EQ(ring(img, 2), face);
+  expectRings("bump", sides(light, dark), sides(shadow, white));
 
   // The rounded frame's straight parts lie on the last row and column too.
   b.setButtonStyle(bsRoundRect);
-  img = render(b);
+  const QImage img = render(b);
   const QRgb pen = qRgb(0x75, 0x75, 0x75);
   EXPECT_EQ(img.pixel(37, 0), pen);
   EXPECT_EQ(img.pixel(37, img.height() - 1), pen);
