@@ -5,50 +5,14 @@
 #include "companion/sireal.h"
 #include "platform/colors.h"
 #include "platform/textfile.h"
+#include "platform/ui/menu_picture.h"
 
 #include <QLabel>
-#include <QPainter>
 
 namespace bremilo {
 
 using platform::bgr;
 using platform::ui::PanelButton;
-
-namespace {
-
-// The menu's picture: the measuring board with its sensor and a line of values.
-class MenuPicture : public QWidget {
- public:
-  using QWidget::QWidget;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF board = QRectF(rect()).adjusted(3, 3, -3, -3);
-    p.setPen(QPen(QColor(0, 90, 40), 2));
-    p.setBrush(QColor(30, 140, 70));
-    p.drawRoundedRect(board, 6, 6);
-    p.setBrush(QColor(250, 250, 240));
-    const QRectF screen(board.left() + 8, board.top() + 8, board.width() - 16, board.height() * 0.45);
-    p.drawRect(screen);
-    p.setPen(QPen(QColor(0, 128, 0), 2));
-    QPolygonF line;
-    for (int i = 0; i <= 8; ++i) {
-      const qreal x = screen.left() + 4 + i * (screen.width() - 8) / 8.0;
-      const qreal y = screen.center().y() + ((i % 3) - 1) * screen.height() * 0.25 - i * 1.2;
-      line << QPointF(x, y);
-    }
-    p.drawPolyline(line);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(230, 40, 40));
-    p.drawEllipse(QPointF(board.left() + 18, board.bottom() - 16), 6, 6);
-    p.setBrush(QColor(40, 40, 40));
-    p.drawRect(QRectF(board.right() - 40, board.bottom() - 24, 28, 14));
-  }
-};
-
-}  // namespace
 
 TForm1::TForm1(const platform::AppContext& ctx) : ctx_(ctx) {
   setWindowTitle(QStringLiteral("ペルモラシステム　「ブレミロさん」                    ver.2010.11.5"));
@@ -72,8 +36,7 @@ void TForm1::buildControls() {
   Label1->setAlignment(Qt::AlignCenter);
   Label1->setGeometry(16, 8, 582, 112);
 
-  auto* picture = new MenuPicture(this);
-  picture->setGeometry(488, 128, 110, 82);
+  new platform::ui::MenuPicture(platform::ui::MenuPicture::Board::Measuring, this, 488, 128, 110, 82);
 
   Panel1 = new PanelButton(this, QStringLiteral("リアルタイム測定（シリアル転送）"), 16, 128, 248, 41, 0xBBFFBB);
   Panel10 = new PanelButton(this, QStringLiteral("マイコン内(eeprom)データ転送"), 272, 128, 208, 41, 0xFFE0C0);

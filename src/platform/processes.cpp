@@ -1,11 +1,15 @@
 #include "platform/processes.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QUrl>
 
 namespace platform {
+
+SystemProcesses::SystemProcesses(DesktopOpener desktopOpener) : desktopOpener_(std::move(desktopOpener)) {}
 
 bool SystemProcesses::start(const QString& program, const QStringList& arguments, const QString& workingDirectory) {
   return QProcess::startDetached(program, arguments, workingDirectory);
@@ -14,7 +18,11 @@ bool SystemProcesses::start(const QString& program, const QStringList& arguments
 bool SystemProcesses::open(const QString& file, const QString& workingDirectory) {
   QFileInfo info(file);
   if (!info.isFile()) return false;
-  return QProcess::startDetached(info.absoluteFilePath(), {}, workingDirectory);
+  if (info.isExecutable()) return QProcess::startDetached(info.absoluteFilePath(), {}, workingDirectory);
+  // The desktop takes no working folder: the associated program starts in
+  // this process's current folder, the program folder.
+  if (desktopOpener_) return desktopOpener_(info.absoluteFilePath());
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
 }
 
 RunResult SystemProcesses::run(const QString& program, const QStringList& arguments, const QString& workingDirectory,

@@ -1,7 +1,9 @@
 #include "platform/processes.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -43,4 +45,34 @@ TEST(SystemProcesses, EndsAProgramThatHangs) {
   RunResult r = p.run(tool, {}, dir.path(), 300);
   EXPECT_TRUE(r.started);
   EXPECT_TRUE(r.timedOut);
+}
+
+// An executable is started in its working folder; any other file goes to the
+// desktop's associated program; neither is waited for.
+TEST(SystemProcesses, OpensAFileAsTheDesktopDoes) {
+  QTemporaryDir dir;
+  QStringList handedToDesktop;
+  SystemProcesses p([&](const QString& file) {
+    handedToDesktop << file;
+    return true;
+  });
+
+  const QString plain = dir.filePath("syokisettei.vbs");
+  {
+    QFile f(plain);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("WScript.Echo 1\r\n");
+  }
+  EXPECT_TRUE(p.open(plain, dir.path()));
+  EXPECT_EQ(handedToDesktop, QStringList{QFileInfo(plain).absoluteFilePath()});
+
+  QTemporaryDir other;
+  const QString program = script(dir, "program", "pwd > started\n");
+  EXPECT_TRUE(p.open(program, other.path()));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo(other.filePath("started")).size() > 0; }, 5000));
+  EXPECT_EQ(handedToDesktop.size(), 1);
+
+  EXPECT_FALSE(p.open(dir.filePath("missing.vbs"), dir.path()));
+  EXPECT_FALSE(p.open(dir.path(), dir.path()));
+  EXPECT_EQ(handedToDesktop.size(), 1);
 }

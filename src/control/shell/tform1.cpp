@@ -11,13 +11,13 @@
 #include "control/workbench/tform6.h"
 #include "platform/colors.h"
 #include "platform/textfile.h"
+#include "platform/ui/menu_picture.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QRadioButton>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -29,34 +29,17 @@ using platform::ui::PanelButton;
 
 namespace {
 
-// The menu's picture: a small board with eight LEDs.
-class MenuPicture : public QWidget {
- public:
-  using QWidget::QWidget;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF board = QRectF(rect()).adjusted(4, 10, -4, -10);
-    p.setPen(QPen(QColor(0, 90, 40), 2));
-    p.setBrush(QColor(30, 140, 70));
-    p.drawRoundedRect(board, 6, 6);
-    p.setBrush(QColor(40, 40, 40));
-    p.drawRect(QRectF(board.left() + 14, board.top() + 12, board.width() - 28, 22));
-    for (int i = 0; i < 8; ++i) {
-      const qreal x = board.left() + 10 + i * (board.width() - 20) / 8.0;
-      p.setPen(Qt::NoPen);
-      p.setBrush(i % 3 == 0 ? QColor(255, 40, 40) : QColor(120, 20, 20));
-      p.drawEllipse(QRectF(x + 2, board.bottom() - 24, 9, 9));
-    }
-  }
-};
-
 QCheckBox* checkBox(QWidget* parent, const QString& text, int left, int top, int width) {
   auto* cb = new QCheckBox(text, parent);
   cb->setGeometry(left, top, width, 20);
   return cb;
+}
+
+// A group inside a group is announced by the outer title unless it is named.
+QGroupBox* innerGroup(QGroupBox* parent, const QString& title) {
+  auto* g = new QGroupBox(title, parent);
+  g->setAccessibleName(title);
+  return g;
 }
 
 }  // namespace
@@ -76,8 +59,7 @@ TForm1::TForm1(const platform::AppContext& ctx) : ctx_(ctx) {
 }
 
 void TForm1::buildControls() {
-  auto* image = new MenuPicture(this);
-  image->setGeometry(24, 16, 121, 97);
+  new platform::ui::MenuPicture(platform::ui::MenuPicture::Board::Control, this, 24, 16, 121, 97);
   Label2 = platform::ui::label(this, QStringLiteral("Tesk制御"), 160, 16, 16);
   Label3 = new QLabel(QStringLiteral("ペルモラ"), this);
   Label3->setFont(platform::ui::font(QStringLiteral("富士ポップＰ"), 64));
@@ -115,7 +97,7 @@ void TForm1::buildControls() {
   GBsettei->setGeometry(24, 128, 513, 225);
   GBsettei->setAutoFillBackground(true);
   CBmaikon = checkBox(GBsettei, QStringLiteral("マイコン制御関連メニュー"), 16, 24, 220);
-  GBkairo = new QGroupBox(QStringLiteral("書込先回路の選択"), GBsettei);
+  GBkairo = innerGroup(GBsettei, QStringLiteral("書込先回路の選択"));
   GBkairo->setGeometry(16, 52, 200, 100);
   platform::ui::setBackground(GBkairo, 0xBBFFBB);
   RBkairo1 = new QRadioButton(QStringLiteral("マイコンボード"), GBkairo);
@@ -126,7 +108,7 @@ void TForm1::buildControls() {
   RBkairo3 = new QRadioButton(QStringLiteral("ペルモラ測定ボード"), GBkairo);
   RBkairo3->setGeometry(12, 70, 180, 22);
 
-  GroupBox1 = new QGroupBox(QStringLiteral("ファイルメニュー"), GBsettei);
+  GroupBox1 = innerGroup(GBsettei, QStringLiteral("ファイルメニュー"));
   GroupBox1->setGeometry(232, 20, 265, 80);
   CBdialog = checkBox(GroupBox1, QStringLiteral("ダイアログボックスを使う"), 12, 22, 240);
   Label4 = platform::ui::label(GroupBox1, QStringLiteral("許容最大時間"), 12, 52);
@@ -141,6 +123,18 @@ void TForm1::buildControls() {
   GBsettei->hide();
   setTabOrder(Edit1, PNLmenu1);
   Edit1->setFocus();
+}
+
+void TForm1::attachTools(const Tools& tools) {
+  tools_ = tools;
+  showDialogPanels();
+}
+
+void TForm1::showDialogPanels() {
+  const bool dialogs = CBdialog->isChecked();
+  if (tools_.form6) tools_.form6->setDialogPanelsVisible(dialogs);
+  if (tools_.form7) tools_.form7->setDialogPanelsVisible(dialogs);
+  if (tools_.form8) tools_.form8->setDialogPanelsVisible(dialogs);
 }
 
 QString TForm1::pupilNumber() const { return Edit1->text(); }
@@ -379,10 +373,7 @@ void TForm1::PNLsetteiClick() {
 void TForm1::PNLtojiruClick() {
   GBsettei->hide();
   PNLsettei->show();
-  const bool dialogs = CBdialog->isChecked();
-  if (tools_.form6) tools_.form6->setDialogPanelsVisible(dialogs);
-  if (tools_.form7) tools_.form7->setDialogPanelsVisible(dialogs);
-  if (tools_.form8) tools_.form8->setDialogPanelsVisible(dialogs);
+  showDialogPanels();
   if (tools_.form6 && !CBmaikon->isChecked()) tools_.form6->RDBlcd->hide();
   ini_hozon();
 }

@@ -40,7 +40,8 @@ class TForm1 : public platform::ui::AppWindow, public ToolHost {
     TForm8* form8 = nullptr;
     TForm9* form9 = nullptr;
   };
-  void attachTools(const Tools& tools) { tools_ = tools; }
+  // The tools' dialog panels follow the settings read at start.
+  void attachTools(const Tools& tools);
 
   // ToolHost
   const platform::AppContext& context() const override { return ctx_; }
@@ -114,6 +115,8 @@ class TForm1 : public platform::ui::AppWindow, public ToolHost {
  private:
   void buildControls();
   void applySettings(const MenuSettings& s);
+  // PNLread/PNLsave of the three file tools, shown exactly when CBdialog is checked.
+  void showDialogPanels();
   // Shows tool at its pair and hides the menu.
   void openTool(ToolWindow* tool);
   // The script step of the workbench, sign board and music box openers.

@@ -88,9 +88,9 @@ void drawRing(QPainter& p, const QRect& r, const QColor& topLeft, const QColor& 
 
 void drawEdge(QPainter& p, const QRect& client, const QColor& outerTL, const QColor& outerBR, const QColor& innerTL,
               const QColor& innerBR) {
-  const QRect outer = client.adjusted(0, 0, -1, -1);
-  drawRing(p, outer, outerTL, outerBR);
-  drawRing(p, outer.adjusted(1, 1, -1, -1), innerTL, innerBR);
+  // QRect's right and bottom are the last pixel column and row already.
+  drawRing(p, client, outerTL, outerBR);
+  drawRing(p, client.adjusted(1, 1, -1, -1), innerTL, innerBR);
 }
 
 // The system's dotted focus rectangle: every other pixel of the outline inverted.
@@ -487,8 +487,8 @@ void TplButton::drawFrame(QPainter& p) {
   switch (style_) {
     case bsNormal:
       if (pressed_) {
-        drawRing(p, client.adjusted(0, 0, -1, -1), kShadow, kShadow);
-        drawRing(p, client.adjusted(1, 1, -2, -2), platform::bgr(0x808080), platform::bgr(0x808080));
+        drawRing(p, client, kShadow, kShadow);
+        drawRing(p, client.adjusted(1, 1, -1, -1), platform::bgr(0x808080), platform::bgr(0x808080));
       } else {
         drawEdge(p, client, kLight, kDarkShadow, kHighlight, kShadow);
       }

@@ -379,8 +379,8 @@ void TForm6::buildBoardPanel() {
   LBLd1 = boxLabel(PNLport, workbench::bitDigit(false), 408, 86, 22, 18, platform::clYellow);
   LBLd0 = boxLabel(PNLport, workbench::bitDigit(false), 436, 86, 22, 18, platform::clYellow);
   for (QLabel* l : {LBLd6, LBLd1, LBLd0}) l->setAlignment(Qt::AlignCenter);
-  Label4 = boxLabel(PNLport, platform::kLinkCaution, 286, 4, 140, 36);
-  Label4->setWordWrap(true);
+  // One line beside the port byte, wide enough for the longest status text.
+  Label4 = boxLabel(PNLport, platform::kLinkCaution, 236, 4, 192, 16);
   IMGok = new platform::ui::LinkPicture(platform::ui::LinkPicture::Kind::Ok, PNLport, 432, 10, 40);
   IMGtyuui = new platform::ui::LinkPicture(platform::ui::LinkPicture::Kind::Caution, PNLport, 432, 10, 40);
   IMGok->hide();

@@ -217,3 +217,64 @@ TEST(TplButton, CaptionTopEndsCentringUntilCentringIsAskedAgain) {
   render(b);
   EXPECT_EQ(b.CaptionTop(), (26 - QFontMetrics(b.font()).height()) / 2);
 }
+
+namespace {
+
+// The colours of one 1-pixel ring of a grabbed image, side by side, as
+// "top left bottom right"; a side in mixed colours shows as "mixed".
+std::string ring(const QImage& img, int inset) {
+  const int l = inset, t = inset, r = img.width() - 1 - inset, b = img.height() - 1 - inset;
+  auto side = [&](int x0, int y0, int x1, int y1) {
+    const QRgb first = img.pixel(x0, y0);
+    for (int x = x0; x <= x1; ++x)
+      for (int y = y0; y <= y1; ++y)
+        if (img.pixel(x, y) != first) return std::string("mixed");
+    return std::to_string(qRed(first)) + "," + std::to_string(qGreen(first)) + "," + std::to_string(qBlue(first));
+  };
+  // Top and left leave out the corner the bottom/right colour owns.
+  return side(l, t, r - 1, t) + " " + side(l, t, l, b - 1) + " " + side(l, b, r, b) + " " + side(r, t, r, b);
+}
+
+}  // namespace
+
+// The frame runs along the outermost pixels on all four sides, pressed or not.
+TEST(TplButton, FrameReachesEveryEdge) {
+  TplButton b(nullptr, QStringLiteral("f"));
+  b.CaptionA().setCaption(QString());
+  b.setGradation(false);
+  b.setColor(platform::clRed);
+  // Outer ring, inner ring, then the face right inside them.
+  auto expectRings = [&b](const char* look, const std::string& outer, const std::string& inner) {
+    SCOPED_TRACE(look);
+    const QImage img = render(b);
+    EXPECT_EQ(ring(img, 0), outer);
+    EXPECT_EQ(ring(img, 1), inner);
+    EXPECT_EQ(ring(img, 2), "255,0,0 255,0,0 255,0,0 255,0,0");
+  };
+  const std::string light = "227,227,227", white = "255,255,255", shadow = "160,160,160", dark = "105,105,105";
+  auto sides = [](const std::string& topLeft, const std::string& bottomRight) {
+    return topLeft + " " + topLeft + " " + bottomRight + " " + bottomRight;
+  };
+
+  expectRings("raised", sides(light, dark), sides(white, shadow));
+  QTest::mousePress(&b, Qt::LeftButton);
+  expectRings("pressed", sides(shadow, shadow), sides("128,128,128", "128,128,128"));
+  QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(200, 200));
+  b.setButtonStyle(bsFlat);
+  expectRings("flat", sides(shadow, shadow), sides("240,240,240", "240,240,240"));
+  b.setFlatFrameType(bffEtched);
+  expectRings("etched", sides(shadow, white), sides(white, shadow));
+  b.setFlatFrameType(bffBump);
+  expectRings("bump", sides(light, dark), sides(shadow, white));
+
+  // The rounded frame's straight parts lie on the last row and column too.
+  b.setButtonStyle(bsRoundRect);
+  const QImage img = render(b);
+  const QRgb pen = qRgb(0x75, 0x75, 0x75);
+  EXPECT_EQ(img.pixel(37, 0), pen);
+  EXPECT_EQ(img.pixel(37, img.height() - 1), pen);
+  EXPECT_EQ(img.pixel(0, 13), pen);
+  EXPECT_EQ(img.pixel(img.width() - 1, 13), pen);
+  EXPECT_EQ(img.pixel(37, img.height() - 2), qRgb(255, 0, 0));
+  EXPECT_EQ(img.pixel(img.width() - 2, 13), qRgb(255, 0, 0));
+}

@@ -100,6 +100,34 @@ TEST(WorkbenchBoard, DetectionReportsWhichBoardAnswered) {
   b.form.Timer2->stop();
 }
 
+// Each status text stands on one line, in room of its own on the port panel.
+TEST(WorkbenchBoard, StatusLineShowsEachTextOnOneLine) {
+  Bench b;
+  QLabel* status = b.form.Label4;
+  const QFontMetrics metrics(status->font());
+  auto checkFits = [&] {
+    SCOPED_TRACE(status->text().toStdString());
+    const QRect room = status->contentsRect();
+    EXPECT_LE(metrics.horizontalAdvance(status->text()), room.width());
+    EXPECT_GE(room.height(), metrics.height());
+  };
+  checkFits();  // the caution text at start
+  b.form.Timer2Timer();
+  checkFits();
+  b.t.board.unplug();
+  b.t.board.setInitAnswer("*", 0);
+  b.form.Timer2Timer();
+  checkFits();
+
+  EXPECT_TRUE(b.form.PNLport->rect().contains(status->geometry()));
+  for (QObject* o : b.form.PNLport->children()) {
+    auto* w = qobject_cast<QWidget*>(o);
+    if (!w || w == status || w == b.form.Edit1) continue;
+    EXPECT_FALSE(w->geometry().intersects(status->geometry())) << w->metaObject()->className() << " "
+                                                               << w->objectName().toStdString();
+  }
+}
+
 TEST(WorkbenchBoard, LedRowComposesTheInstructionAndOutputStateDrivesTheBoard) {
   Bench b;
   b.form.Timer2Timer();
