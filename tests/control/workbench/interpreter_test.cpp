@@ -183,6 +183,37 @@ TEST(Interpreter, OutputLineFaults) {
   }
 }
 
+TEST(Interpreter, PortValuesOutsideAByteEndTheRunNamingTheLine) {
+  struct Case {
+    QStringList program;
+    int line;  // 1-based, the output line
+  };
+  const Case cases[] = {
+      {{"i=8", "portB=2^i,1", "portB=1,10"}, 2},
+      {{"For i=-1 To -1", "portB=i,1", "Next i", "portB=1,10"}, 2},
+      {{"a=300", "portB=a,10", "portB=1,10"}, 2},
+      {{"portB=256,10", "portB=1,10"}, 1},
+      {{"portB=-1,10", "portB=1,10"}, 1},
+      {{"j=0", "portB=2^(9-j),10", "portB=1,10"}, 2},
+  };
+  for (const Case& c : cases) {
+    Rig r;
+    r.run(c.program);
+    const QString line = c.program[c.line - 1];
+    EXPECT_EQ(r.view.messages, QStringList{QStringLiteral("%1行目の「%2」の出力値は0～255です！").arg(c.line).arg(line)})
+        << line.toStdString();
+    // Nothing but the start's and the end's dark LEDs reaches the port.
+    EXPECT_EQ(r.patterns(), (QList<int>{0, 0})) << line.toStdString();
+    EXPECT_EQ(r.view.runningStates, (QList<bool>{true, false}));
+    EXPECT_EQ(r.interp.resume_line, -1);
+  }
+  // 0 and 255 are port values.
+  Rig r;
+  r.run({QStringLiteral("portB=0,10"), QStringLiteral("portB=255,10")});
+  EXPECT_TRUE(r.view.messages.isEmpty());
+  EXPECT_EQ(r.patterns(), (QList<int>{0, 0, 255, 0}));
+}
+
 TEST(Interpreter, AssignmentForms) {
   struct Case {
     const char* line;
