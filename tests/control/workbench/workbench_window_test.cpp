@@ -251,6 +251,46 @@ TEST(WorkbenchEditor, PanelsFillTheInstructionBoxAndTheRadiosRewriteThem) {
   EXPECT_EQ(b.form.EDTpro->text(), "Display On");
 }
 
+TEST(WorkbenchEditor, BoardAndTimeChangesSurviveARepaintOfThePanels) {
+  Bench b;
+  // The direction pictures and 入出力設定: the panel keeps the new direction
+  // through a repaint by a comparison or variable radio, and inserts it.
+  b.form.IMGb[7]->click();
+  EXPECT_EQ(b.form.PNLddrb->caption(), "ddrB=127");
+  b.form.RDBdainari->setChecked(true);
+  EXPECT_EQ(b.form.PNLddrb->caption(), "ddrB=127");
+  b.form.EDTpro->clear();
+  b.form.PNLddrb->click();
+  EXPECT_EQ(b.form.EDTpro->text(), "ddrB=127");
+  b.form.IMGinb[7]->click();
+  b.form.IMGb[0]->click();
+  b.form.RadioButton3->setChecked(true);
+  EXPECT_EQ(b.form.PNLddrb->caption(), "ddrB=254");
+  b.form.Label8->clicked();
+  b.form.RDBhitosii->setChecked(true);
+  EXPECT_EQ(b.form.PNLddrb->caption(), "ddrB=255");
+
+  // The LED row: the composed port number stays in the portB panel.
+  b.form.bbt[0]->click();
+  b.form.bbt[2]->click();
+  b.form.RadioButton4->setChecked(true);
+  EXPECT_EQ(b.form.PNLportb->caption(), "portB=5,300");
+  b.form.EDTpro->clear();
+  b.form.PNLportb->click();
+  EXPECT_EQ(b.form.EDTpro->text(), "portB=5,300");
+  b.form.Label7->clicked();
+  b.form.RDBsyounari->setChecked(true);
+  EXPECT_EQ(b.form.PNLportb->caption(), "portB=255,300");
+
+  // The output time, and the port number with it.
+  b.form.SCBjikan->setValue(500);
+  b.form.RadioButton1->setChecked(true);
+  EXPECT_EQ(b.form.PNLportb->caption(), "portB=255,500");
+  EXPECT_EQ(b.form.PNLportba->caption(), "portB=a,500");
+  EXPECT_EQ(b.form.PNLportb2h7i->caption(), "portB=2^(7-i),500");
+  EXPECT_EQ(b.form.RDBms->text(), "500m秒");
+}
+
 TEST(WorkbenchEditor, ModesShowTheirGroupsAndSwitchTheRun) {
   Bench b;
   EXPECT_TRUE(b.form.RDBsyokyuu->isChecked());
@@ -393,6 +433,41 @@ TEST(WorkbenchFiles, SlotSaveAndLoadRoundTrip) {
   b.form.PNLyomikomiClick();
   EXPECT_EQ(b.t.prompts.texts().last(), b.data("12-6.bas") + "のプログラムが有りません！");
   EXPECT_TRUE(b.form.programLines().isEmpty());
+}
+
+TEST(WorkbenchFiles, SlotZeroNeverOffersTheSave) {
+  Bench b;
+  b.form.setProgramLines({"Do"});
+  b.form.RDBfile[3]->setChecked(true);
+  ASSERT_FALSE(b.form.PNLhozon->isHidden());
+  // Slot 0 chosen while the list is empty, then a line added.
+  b.form.PNLzensakujoClick();
+  b.form.RDBfile[0]->setChecked(true);
+  EXPECT_TRUE(b.form.PNLhozon->isHidden());
+  b.form.EDTpro->setText("Loop");
+  b.form.PNLtuikaClick();
+  EXPECT_TRUE(b.form.PNLhozon->isHidden());
+  // Any other slot chosen with an empty list leaves the panel as it was.
+  b.form.PNLzensakujoClick();
+  b.form.RDBfile[4]->setChecked(true);
+  EXPECT_TRUE(b.form.PNLhozon->isHidden());
+}
+
+TEST(WorkbenchFiles, SlotZeroFromTheMenuNeverOffersTheSave) {
+  TestContext t;
+  PelmoraWindows w(t.ctx);
+  w.form1->Edit1->setText("12");
+  w.form1->PNLmenu5Click();
+  TForm6& f = *w.form6;
+  f.setProgramLines({"Do"});
+  f.RDBfile[3]->setChecked(true);
+  ASSERT_FALSE(f.PNLhozon->isHidden());
+  f.PNLsyuuryou->click();
+  // The menu opens the window on slot 0 again.
+  w.form1->PNLmenu5Click();
+  EXPECT_TRUE(f.RDBfile[0]->isChecked());
+  EXPECT_TRUE(f.PNLhozon->isHidden());
+  f.PNLsyuuryou->click();
 }
 
 TEST(WorkbenchFiles, FailedSaveIsReportedWithoutSuccessAndKeepsTheOldFile) {
