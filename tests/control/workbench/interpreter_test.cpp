@@ -587,3 +587,85 @@ TEST(Interpreter, FrameFromTheMeasuringBoard) {
     EXPECT_EQ(r.view.messages, QStringList{platform::kLinkCaution});
   }
 }
+
+TEST(Interpreter, ExactEdgesOfTheRun) {
+  {
+    // A Do/Loop with one line in between runs; only an empty one is refused.
+    Rig r;
+    r.clock.at(1000 + 350, [&] { r.interp.requestStop(); });
+    r.run({QStringLiteral("Do"), QStringLiteral("portB=1,100"), QStringLiteral("Loop")});
+    EXPECT_TRUE(r.view.messages.isEmpty());
+    EXPECT_EQ(r.patterns(), (QList<int>{0, 1, 1, 1, 1, 0}));
+  }
+  {
+    // A Sub that calls itself: exactly the depth limit's number of outputs.
+    Rig r;
+    r.run({QStringLiteral("Gosub r"), QStringLiteral("End"), QStringLiteral("Sub r"), QStringLiteral("portB=1,10"),
+           QStringLiteral("Gosub r"), QStringLiteral("Return")});
+    EXPECT_EQ(r.patterns().count(1), Interpreter::kMaxCallDepth);
+    EXPECT_EQ(r.view.messages,
+              QStringList{QStringLiteral("5行目の「Gosub r」でGosubが深くなりすぎました！（64段まで）")});
+  }
+  {
+    // An output time equal to 許容最大時間 runs and waits; one above it is refused.
+    Rig r;
+    r.view.allowed = QStringLiteral("300");
+    r.run({QStringLiteral("portB=5,300"), QStringLiteral("portB=6,301"), QStringLiteral("portB=7,10")});
+    EXPECT_EQ(r.view.messages, QStringList{QStringLiteral("出力時間の数値が大きすぎます！")});
+    EXPECT_EQ(r.patterns(), (QList<int>{0, 5, 6, 0}));
+    EXPECT_GE(r.clock.waited(), 300u);
+    EXPECT_LE(r.clock.waited(), 302u);
+  }
+}
+
+TEST(Interpreter, FrameReadWithoutABoardFailsAtOnce) {
+  Rig r;
+  r.board.unplug();
+  r.link.detect();
+  int reads = 0;
+  // Every read costs a millisecond, and a read loop that never ends is cut
+  // off, so a broken check fails the test instead of hanging it.
+  r.board.onPeek = [&] {
+    r.clock.advance(1);
+    if (++reads == 20000) r.interp.requestStop();
+  };
+  r.run({QStringLiteral("zarimu_data"), QStringLiteral("portB=1,10")});
+  EXPECT_EQ(r.view.messages, QStringList{platform::kLinkCaution});
+  EXPECT_EQ(reads, 0);
+  EXPECT_LT(r.clock.waited(), 100u);
+  EXPECT_FALSE(r.patterns().contains(1));
+}
+
+TEST(Interpreter, FrameChangesBeforeTheStartMark) {
+  // Every read costs a millisecond, so a frame that is not seen ends at the
+  // time limit instead of hanging the test.
+  {
+    // Changes before a start mark count but a start mark begins afresh.
+    Rig r;
+    r.board.onPeek = [&] { r.clock.advance(1); };
+    r.board.queuePinb({0x00, 0x40, 0x00, 0x60, 0x00, 0x40, 0x00, 0x40, 0x00, 0x40, 0x00});
+    r.run({QStringLiteral("zarimu_data")});
+    EXPECT_EQ(r.interp.var_a, 128 + 32 + 8 + 2);
+  }
+  {
+    // Eight changes without any start mark make a byte: the first adds
+    // nothing, the next seven give bits 6 to 0.
+    Rig r;
+    r.board.onPeek = [&] { r.clock.advance(1); };
+    r.board.queuePinb({0x40, 0x00, 0x40, 0x00, 0x40, 0x00, 0x40, 0x00});
+    r.run({QStringLiteral("zarimu_data")});
+    EXPECT_EQ(r.interp.var_a, 32 + 8 + 2);
+    EXPECT_TRUE(r.view.messages.isEmpty());
+  }
+  {
+    // a changes only with the eighth change: seven changes and then silence
+    // leave it as it was.
+    Rig r;
+    r.interp.var_a = 9;
+    r.board.queuePinb({0x60, 0x40, 0x00, 0x40, 0x00, 0x40, 0x00});
+    r.board.onPeek = [&] { r.clock.advance(1); };
+    r.run({QStringLiteral("zarimu_data")});
+    EXPECT_EQ(r.interp.var_a, 9);
+    EXPECT_EQ(r.view.messages, QStringList{kFrameTimeoutMessage});
+  }
+}
