@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -56,6 +57,20 @@ struct Bench {
   FakeHost host;
   TForm6 form;
 };
+
+// A link named path to a file that exists but cannot be opened for reading:
+// a file without read permission, or, where that is still readable (as
+// root), a write-only kernel setting.
+bool makeUnreadable(const QString& dir, const QString& path) {
+  const QString locked = dir + "/locked";
+  writeBytes(locked, "'x\r\nDo\r\n");
+  QFile::setPermissions(locked, QFileDevice::WriteOwner);
+  QFile probe(locked);
+  const QString target = probe.open(QIODevice::ReadOnly) ? QStringLiteral("/proc/sys/vm/drop_caches") : locked;
+  QFile::link(target, path);
+  QFile check(path);
+  return QFileInfo(path).isFile() && !check.open(QIODevice::ReadOnly);
+}
 
 void selectRows(QListWidget* list, std::initializer_list<int> rows) {
   list->clearSelection();
@@ -468,6 +483,30 @@ TEST(WorkbenchFiles, SlotZeroFromTheMenuNeverOffersTheSave) {
   EXPECT_TRUE(f.RDBfile[0]->isChecked());
   EXPECT_TRUE(f.PNLhozon->isHidden());
   f.PNLsyuuryou->click();
+}
+
+TEST(WorkbenchFiles, AFileThatCannotBeReadIsReportedAndLeavesTheList) {
+  Bench b;
+  ASSERT_TRUE(makeUnreadable(b.t.dir.path(), b.data("12-7.bas")));
+  b.form.setProgramLines({"Do", "Loop"});
+  b.form.EDTfile->setText("keep");
+  b.form.RDBfile[7]->setChecked(true);
+  b.form.EDTfile->setText("keep");
+  b.t.prompts.clear();
+  b.form.PNLyomikomiClick();
+  EXPECT_EQ(b.t.prompts.texts(),
+            QStringList({b.data("12-7.bas") + "を読み込みますか？", b.data("12-7.bas") + "を読み込めません！"}));
+  EXPECT_EQ(b.form.programLines(), QStringList({"Do", "Loop"}));
+  EXPECT_EQ(b.form.EDTfile->text(), "keep");
+
+  // The same through "R".
+  b.form.setDialogPanelsVisible(true);
+  b.t.prompts.clear();
+  b.t.prompts.answerFiles({b.data("12-7.bas")});
+  b.form.PNLreadClick();
+  EXPECT_EQ(b.t.prompts.texts().last(), b.data("12-7.bas") + "を読み込めません！");
+  EXPECT_EQ(b.form.programLines(), QStringList({"Do", "Loop"}));
+  EXPECT_EQ(b.form.EDTfile->text(), "keep");
 }
 
 TEST(WorkbenchFiles, FailedSaveIsReportedWithoutSuccessAndKeepsTheOldFile) {
