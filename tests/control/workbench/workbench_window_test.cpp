@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPaintEngine>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -29,6 +31,10 @@
 using namespace pelmora;
 using testsupport::FakeHost;
 using testsupport::TestContext;
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
 
 namespace {
 
@@ -71,6 +77,57 @@ bool makeUnreadable(const QString& dir, const QString& path) {
   QFile check(path);
   return QFileInfo(path).isFile() && !check.open(QIODevice::ReadOnly);
 }
+
+// What a printer was given: each line of text with its page and place.
+struct PrintedLine {
+  int page;
+  int x;
+  int baseline;
+  QString text;
+};
+
+// A printer that keeps the text it is given instead of drawing it; pieces
+// drawn on one baseline join into one line.
+class RecordingPrinter : public QPdfWriter {
+ public:
+  explicit RecordingPrinter(QList<PrintedLine>& out) : QPdfWriter(QString()), engine_(*this), out_(out) {
+    setResolution(300);
+    setPageSize(QPageSize(QPageSize::A4));
+    setPageMargins(QMarginsF(0, 0, 0, 0));
+  }
+  bool newPage() override {
+    ++page_;
+    return true;
+  }
+
+ protected:
+  QPaintEngine* paintEngine() const override { return &engine_; }
+
+ private:
+  class Engine : public QPaintEngine {
+   public:
+    explicit Engine(RecordingPrinter& printer) : printer_(printer) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawTextItem(const QPointF& at, const QTextItem& item) override {
+      QList<PrintedLine>& lines = printer_.out_;
+      const int baseline = qRound(at.y());
+      if (!lines.isEmpty() && lines.last().page == printer_.page_ && lines.last().baseline == baseline)
+        lines.last().text += item.text();
+      else
+        lines.append({printer_.page_, qRound(at.x()), baseline, item.text()});
+    }
+    Type type() const override { return QPaintEngine::User; }
+
+   private:
+    RecordingPrinter& printer_;
+  };
+  mutable Engine engine_;
+  QList<PrintedLine>& out_;
+  int page_ = 0;
+};
 
 void selectRows(QListWidget* list, std::initializer_list<int> rows) {
   list->clearSelection();
@@ -617,7 +674,7 @@ TEST(WorkbenchFiles, EightyLinesPrintOnTwoPages) {
   b.form.PNLinsatuClick();
   const QByteArray bytes = fileBytes(pdf);
   const auto pages = QString::fromLatin1(bytes).count(QRegularExpression("/Type\\s*/Page[^s]"));
-  EXPECT_GE(pages, 2);
+  EXPECT_EQ(pages, 2);
   EXPECT_EQ(b.t.prompts.texts(), QStringList({"プリンタは接続されていますか？", "プリンタは接続されていますか？"}));
 
   // A printer that cannot be opened is reported.
@@ -630,6 +687,37 @@ TEST(WorkbenchFiles, EightyLinesPrintOnTwoPages) {
   b.t.prompts.clear();
   b.form.PNLinsatuClick();
   EXPECT_EQ(b.t.prompts.texts().size(), 2);
+}
+
+TEST(WorkbenchFiles, PrintedPagesHoldTheListingInOrder) {
+  Bench b;
+  QStringList lines;
+  for (int n = 0; n < 80; ++n) lines << QStringLiteral("%1portB=%2,300").arg(n % 2 ? "   " : "").arg(n);
+  b.form.setProgramLines(lines);
+  b.form.EDTfile->setText("not printed");
+  QList<PrintedLine> printed;
+  b.form.printerFactory = [&printed] { return std::unique_ptr<QPagedPaintDevice>(new RecordingPrinter(printed)); };
+  b.form.PNLinsatuClick();
+  EXPECT_EQ(b.t.prompts.texts(), QStringList({"プリンタは接続されていますか？"}));
+
+  // The title and the heading, then every program line in order, blanks
+  // included, 50 pixels apart from 300 on; a line that would pass the
+  // bottom margin of the 3508-pixel page starts the next page at 100.
+  ASSERT_EQ(printed.size(), 82);
+  auto at = [](const PrintedLine& l, int page, int x, int top) {
+    return l.page == page && l.x == x && l.baseline > top && l.baseline < top + 50;
+  };
+  EXPECT_EQ(printed[0].text, "Ｔｅｓｋ制御　ペルモラ");
+  EXPECT_TRUE(at(printed[0], 0, 100, 100)) << printed[0].baseline;
+  EXPECT_EQ(printed[1].text, "出席番号" + b.data("12-0.bas") + "のプログラムリスト");
+  EXPECT_TRUE(at(printed[1], 0, 150, 200)) << printed[1].baseline;
+  for (int n = 0; n < 80; ++n) {
+    const PrintedLine& l = printed[n + 2];
+    EXPECT_EQ(l.text, lines[n]) << n;
+    const bool first = n < 62;
+    EXPECT_TRUE(at(l, first ? 0 : 1, 200, first ? 300 + 50 * n : 100 + 50 * (n - 62)))
+        << n << " page " << l.page << " x " << l.x << " baseline " << l.baseline;
+  }
 }
 
 TEST(WorkbenchOpener, MenuLoadsSlotZeroWithItsMessages) {
