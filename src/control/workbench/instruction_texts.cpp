@@ -93,6 +93,24 @@ void InstructionTexts::setOutTime(int ms) {
   if (time_ == TimeSource::Wt2) set("PNLwt1", "wt2=" + t);
 }
 
+void InstructionTexts::setDdrb(int ddrb) { set("PNLddrb", ddrbText(ddrb)); }
+
+void InstructionTexts::carryOutTime(int ms) {
+  outTime_ = ms;
+  const QString t = QString::number(ms);
+  if (time_ != TimeSource::Ms) {
+    const QString wt = time_ == TimeSource::Wt1 ? QStringLiteral("wt1") : QStringLiteral("wt2");
+    set("PNLportb", "portB=" + QString::number(portb_) + "," + wt);
+    set("PNLwt1", wt + "=" + t);
+    return;
+  }
+  set("PNLportb", portbInstruction());
+  for (const char* panel : {"PNLportba", "PNLportb2hi", "PNLportb2h7i"}) {
+    const QString c = caption(QString::fromLatin1(panel));
+    set(QString::fromLatin1(panel), c.left(c.lastIndexOf(u',') + 1) + t);
+  }
+}
+
 void InstructionTexts::setSubName(const QString& name) {
   set("PNLsub", "Sub " + name);
   set("PNLgosub", "Gosub " + name);

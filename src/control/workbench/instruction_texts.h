@@ -33,8 +33,17 @@ class InstructionTexts {
   // The output-time slider; also the port number shown in "portB=" texts.
   void setOutTime(int ms);
   int outTime() const { return outTime_; }
+  // The port number the portB panel composes with; the caption follows only
+  // through composePortb or a time change.
   void setPortbValue(int value) { portb_ = value; }
   int portbValue() const { return portb_; }
+  // The LED row: the portB panel := "portB=<port>,<time>".
+  void composePortb() { set("PNLportb", portbInstruction()); }
+  // The direction panel := "ddrB=<ddrb>".
+  void setDdrb(int ddrb);
+  // The time a run ended with: the numbers after the commas and in the wt
+  // panel become ms; the letters and a chosen wt name stay.
+  void carryOutTime(int ms);
   void setSubName(const QString& name);
   void setLcdText(const QString& text);
 

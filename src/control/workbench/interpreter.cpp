@@ -278,15 +278,17 @@ void Interpreter::execute(int& m, const QString& s) {
 
 void Interpreter::outputLine(const QString& s) {
   const QChar seventh = charAt(s, 7);
+  // After a fault of its own the line writes the value it had.
+  int value = portb_value;
   if (s.contains(QLatin1String("a,"))) {
-    portb_value = var_a;
+    value = var_a;
   } else if (seventh == u'i' || seventh == u'j' || seventh == u'k') {
-    portb_value = variable(seventh);
+    value = variable(seventh);
   } else if (s.contains(u'^')) {
     const int base = number(between(s, u'=', u'^'), s);
     const QChar ninth = charAt(s, 9);
     if (ninth == u'i' || ninth == u'j') {
-      portb_value = powerOf(base, variable(ninth), s);
+      value = powerOf(base, variable(ninth), s);
     } else if (ninth == u'(') {
       const int top = number(between(s, u'(', u'-'), s);
       bool matched = false;
@@ -295,7 +297,7 @@ void Interpreter::outputLine(const QString& s) {
         matched = true;
         const int exp = checked(checkedSub(top, variable(letter)), s);
         if (exp < 0) fail(QStringLiteral("計算結果が負になります！"));
-        else portb_value = powerOf(base, exp, s);
+        else value = powerOf(base, exp, s);
       }
       if (!matched) unreadable(s);
     } else {
@@ -304,8 +306,12 @@ void Interpreter::outputLine(const QString& s) {
   } else if (s.contains(u'.')) {
     fail(QStringLiteral("小数は使えません！"));
   } else {
-    portb_value = number(copy(s, 7, pos(QStringLiteral(","), s) - 7), s);
+    value = number(copy(s, 7, pos(QStringLiteral(","), s) - 7), s);
   }
+  // The port takes a byte: anything else would light the wrong LEDs.
+  if (value < 0 || value > 255)
+    throw LineError{QStringLiteral("%1行目の「%2」の出力値は0～255です！").arg(lineNo_ + 1).arg(s)};
+  portb_value = value;
   siteisuu_hantei();
 
   if (s.contains(QLatin1String("wt1"))) out_time = wt1;

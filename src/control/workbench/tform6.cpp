@@ -674,6 +674,7 @@ void TForm6::siteisuu_hantei() {
 }
 
 void TForm6::showLeds() {
+  texts.setPortbValue(portb_value);
   for (int bit = 0; bit < 8; ++bit)
     bbt[static_cast<size_t>(bit)]->setColour((portb_value >> bit) & 1 ? platform::clRed : platform::clBlue);
 }
@@ -685,7 +686,8 @@ void TForm6::led_hantei() {
   }
   portb_value = value;
   texts.setPortbValue(value);
-  const QString text = texts.portbInstruction();
+  texts.composePortb();
+  const QString text = texts.caption(QStringLiteral("PNLportb"));
   LBLportb->setText(text);
   PNLportb->setCaption(text);
   EDTpro->setText(text);
@@ -705,7 +707,8 @@ void TForm6::ddrb_hantei() {
 
 void TForm6::showDdrb() {
   for (int bit = 7; bit >= 0; --bit) showDirection(bit, (ddrb_value >> bit) & 1);
-  const QString text = workbench::ddrbText(ddrb_value);
+  texts.setDdrb(ddrb_value);
+  const QString text = texts.caption(QStringLiteral("PNLddrb"));
   LBLddrb->setText(text);
   PNLddrb->setCaption(text);
   EDTpro->setText(text);
@@ -789,7 +792,15 @@ void TForm6::RDBfileClick(int n) {
 void TForm6::slotSelection() {
   EDTfile->clear();
   CurrentFilePath = dataPath(LBLfile->text());
-  if (LSTpro->count() > 0) PNLhozon->setVisible(!CurrentFilePath.endsWith(QStringLiteral("-0.bas")));
+  // Slot 0 is the auto-save's: never offered for saving, list or no list.
+  if (CurrentFilePath.endsWith(QStringLiteral("-0.bas"))) PNLhozon->hide();
+  else if (LSTpro->count() > 0) PNLhozon->show();
+}
+
+void TForm6::showEvent(QShowEvent* event) {
+  // The menu opens the window on slot 0 without running the slot's click.
+  if (RDBfile[0]->isChecked()) PNLhozon->hide();
+  ToolWindow::showEvent(event);
 }
 
 void TForm6::RDBreiClick(int n) {

@@ -257,6 +257,7 @@ class TForm6 : public ToolWindow {
  protected:
   void leaveRequested() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void FormCreate();

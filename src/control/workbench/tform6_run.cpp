@@ -104,7 +104,10 @@ void TForm6::PNLjikkouClick() {
     run.pind_bits[n] = pind_bits[n];
   }
   run.run();
+  // The run's last output time becomes the panels' time.
   out_time = run.out_time;
+  texts.carryOutTime(out_time);
+  showTexts();
   for (size_t n = 0; n < 8; ++n) {
     pinb_bits[n] = static_cast<quint8>(run.pinb_bits[n]);
     pind_bits[n] = static_cast<quint8>(run.pind_bits[n]);

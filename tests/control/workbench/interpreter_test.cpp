@@ -183,6 +183,37 @@ TEST(Interpreter, OutputLineFaults) {
   }
 }
 
+TEST(Interpreter, PortValuesOutsideAByteEndTheRunNamingTheLine) {
+  struct Case {
+    QStringList program;
+    int line;  // 1-based, the output line
+  };
+  const Case cases[] = {
+      {{"i=8", "portB=2^i,1", "portB=1,10"}, 2},
+      {{"For i=-1 To -1", "portB=i,1", "Next i", "portB=1,10"}, 2},
+      {{"a=300", "portB=a,10", "portB=1,10"}, 2},
+      {{"portB=256,10", "portB=1,10"}, 1},
+      {{"portB=-1,10", "portB=1,10"}, 1},
+      {{"j=0", "portB=2^(9-j),10", "portB=1,10"}, 2},
+  };
+  for (const Case& c : cases) {
+    Rig r;
+    r.run(c.program);
+    const QString line = c.program[c.line - 1];
+    EXPECT_EQ(r.view.messages, QStringList{QStringLiteral("%1行目の「%2」の出力値は0～255です！").arg(c.line).arg(line)})
+        << line.toStdString();
+    // Nothing but the start's and the end's dark LEDs reaches the port.
+    EXPECT_EQ(r.patterns(), (QList<int>{0, 0})) << line.toStdString();
+    EXPECT_EQ(r.view.runningStates, (QList<bool>{true, false}));
+    EXPECT_EQ(r.interp.resume_line, -1);
+  }
+  // 0 and 255 are port values.
+  Rig r;
+  r.run({QStringLiteral("portB=0,10"), QStringLiteral("portB=255,10")});
+  EXPECT_TRUE(r.view.messages.isEmpty());
+  EXPECT_EQ(r.patterns(), (QList<int>{0, 0, 255, 0}));
+}
+
 TEST(Interpreter, AssignmentForms) {
   struct Case {
     const char* line;
@@ -554,5 +585,87 @@ TEST(Interpreter, FrameFromTheMeasuringBoard) {
     r.link.detect();
     r.run({QStringLiteral("zarimu_data"), QStringLiteral("portB=1,10")});
     EXPECT_EQ(r.view.messages, QStringList{platform::kLinkCaution});
+  }
+}
+
+TEST(Interpreter, ExactEdgesOfTheRun) {
+  {
+    // A Do/Loop with one line in between runs; only an empty one is refused.
+    Rig r;
+    r.clock.at(1000 + 350, [&] { r.interp.requestStop(); });
+    r.run({QStringLiteral("Do"), QStringLiteral("portB=1,100"), QStringLiteral("Loop")});
+    EXPECT_TRUE(r.view.messages.isEmpty());
+    EXPECT_EQ(r.patterns(), (QList<int>{0, 1, 1, 1, 1, 0}));
+  }
+  {
+    // A Sub that calls itself: exactly the depth limit's number of outputs.
+    Rig r;
+    r.run({QStringLiteral("Gosub r"), QStringLiteral("End"), QStringLiteral("Sub r"), QStringLiteral("portB=1,10"),
+           QStringLiteral("Gosub r"), QStringLiteral("Return")});
+    EXPECT_EQ(r.patterns().count(1), Interpreter::kMaxCallDepth);
+    EXPECT_EQ(r.view.messages,
+              QStringList{QStringLiteral("5行目の「Gosub r」でGosubが深くなりすぎました！（64段まで）")});
+  }
+  {
+    // An output time equal to 許容最大時間 runs and waits; one above it is refused.
+    Rig r;
+    r.view.allowed = QStringLiteral("300");
+    r.run({QStringLiteral("portB=5,300"), QStringLiteral("portB=6,301"), QStringLiteral("portB=7,10")});
+    EXPECT_EQ(r.view.messages, QStringList{QStringLiteral("出力時間の数値が大きすぎます！")});
+    EXPECT_EQ(r.patterns(), (QList<int>{0, 5, 6, 0}));
+    EXPECT_GE(r.clock.waited(), 300u);
+    EXPECT_LE(r.clock.waited(), 302u);
+  }
+}
+
+TEST(Interpreter, FrameReadWithoutABoardFailsAtOnce) {
+  Rig r;
+  r.board.unplug();
+  r.link.detect();
+  int reads = 0;
+  // Every read costs a millisecond, and a read loop that never ends is cut
+  // off, so a broken check fails the test instead of hanging it.
+  r.board.onPeek = [&] {
+    r.clock.advance(1);
+    if (++reads == 20000) r.interp.requestStop();
+  };
+  r.run({QStringLiteral("zarimu_data"), QStringLiteral("portB=1,10")});
+  EXPECT_EQ(r.view.messages, QStringList{platform::kLinkCaution});
+  EXPECT_EQ(reads, 0);
+  EXPECT_LT(r.clock.waited(), 100u);
+  EXPECT_FALSE(r.patterns().contains(1));
+}
+
+TEST(Interpreter, FrameChangesBeforeTheStartMark) {
+  // Every read costs a millisecond, so a frame that is not seen ends at the
+  // time limit instead of hanging the test.
+  {
+    // Changes before a start mark count but a start mark begins afresh.
+    Rig r;
+    r.board.onPeek = [&] { r.clock.advance(1); };
+    r.board.queuePinb({0x00, 0x40, 0x00, 0x60, 0x00, 0x40, 0x00, 0x40, 0x00, 0x40, 0x00});
+    r.run({QStringLiteral("zarimu_data")});
+    EXPECT_EQ(r.interp.var_a, 128 + 32 + 8 + 2);
+  }
+  {
+    // Eight changes without any start mark make a byte: the first adds
+    // nothing, the next seven give bits 6 to 0.
+    Rig r;
+    r.board.onPeek = [&] { r.clock.advance(1); };
+    r.board.queuePinb({0x40, 0x00, 0x40, 0x00, 0x40, 0x00, 0x40, 0x00});
+    r.run({QStringLiteral("zarimu_data")});
+    EXPECT_EQ(r.interp.var_a, 32 + 8 + 2);
+    EXPECT_TRUE(r.view.messages.isEmpty());
+  }
+  {
+    // a changes only with the eighth change: seven changes and then silence
+    // leave it as it was.
+    Rig r;
+    r.interp.var_a = 9;
+    r.board.queuePinb({0x60, 0x40, 0x00, 0x40, 0x00, 0x40, 0x00});
+    r.board.onPeek = [&] { r.clock.advance(1); };
+    r.run({QStringLiteral("zarimu_data")});
+    EXPECT_EQ(r.interp.var_a, 9);
+    EXPECT_EQ(r.view.messages, QStringList{kFrameTimeoutMessage});
   }
 }

@@ -136,3 +136,31 @@ TEST(WorkbenchRun, StopPauseAndMessages) {
     EXPECT_TRUE(f.PNLsyuuryou->isEnabled());
   }
 }
+
+TEST(WorkbenchRun, TheRunsTimeIsCarriedIntoThePanelTexts) {
+  Workbench w;
+  pelmora::TForm6& f = w.form;
+  f.RadioButton4->setChecked(true);  // the variable k in the portB=a panel
+  f.setProgramLines({QStringLiteral("portB=3,70")});
+  f.PNLjikkou->click();
+  EXPECT_EQ(f.out_time, 70);
+  EXPECT_EQ(f.PNLportb->caption(), QStringLiteral("portB=0,70"));
+  EXPECT_EQ(f.PNLportba->caption(), QStringLiteral("portB=k,70"));
+  EXPECT_EQ(f.PNLportb2hi->caption(), QStringLiteral("portB=2^i,70"));
+  EXPECT_EQ(f.RDBms->text(), QStringLiteral("70m秒"));
+  // A repaint of the panels keeps it; the portB panel inserts it.
+  f.RDBdainari->setChecked(true);
+  EXPECT_EQ(f.PNLportb2h7i->caption(), QStringLiteral("portB=2^(7-i),70"));
+  f.PNLportb->click();
+  EXPECT_EQ(f.EDTpro->text(), QStringLiteral("portB=0,70"));
+
+  // With a wt time chosen the panels keep the name; the wt panel takes the time.
+  f.RDBwt1->setChecked(true);
+  f.setProgramLines({QStringLiteral("portB=1,40")});
+  f.PNLjikkou->click();
+  EXPECT_EQ(f.PNLportb->caption(), QStringLiteral("portB=0,wt1"));
+  EXPECT_EQ(f.PNLportba->caption(), QStringLiteral("portB=a,wt1"));
+  EXPECT_EQ(f.PNLwt1->caption(), QStringLiteral("wt1=40"));
+  f.RDBhitosii->setChecked(true);
+  EXPECT_EQ(f.PNLwt1->caption(), QStringLiteral("wt1=40"));
+}
