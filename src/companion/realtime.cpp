@@ -46,9 +46,9 @@ void StepTimer::runDue() {
   const quint32 now = clock_.tickCount();
   while (static_cast<qint32>(nextTick_ - now) <= 0) nextTick_ += static_cast<quint32>(interval_);
   step_();
-  const quint32 end = clock_.tickCount();
-  while (static_cast<qint32>(nextTick_ - end) <= 0) nextTick_ += static_cast<quint32>(interval_);
   running_ = false;
+  // A tick that came during the step is kept: the next step then starts as
+  // soon as the window has handled its events, so no frame is missed for it.
   arm();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/textfile.h"
 #include "support/test_context.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -78,6 +79,125 @@ TEST(RealTimeWindow, MeasuringShowsValuesDrivesOutputsAndDrawsTheGraph) {
   EXPECT_TRUE(m.f().Timer2->isActive());
   EXPECT_FALSE(m.f().Timer1->isActive());
   EXPECT_TRUE(m.f().PNLsyuuryou->isVisibleTo(&m.f()));
+}
+
+namespace {
+
+// A measuring board whose frames come at set times. A frame is read only when
+// the window already waits for one as it comes; a frame that comes while the
+// window shows a value or pauses is lost.
+struct PacedBoard {
+  enum class Sender { EverySecond, AfterWaitBegins };
+  PacedBoard(Measuring& m, Sender sender, int phaseMs) : m(m), sender(sender), phase(phaseMs) {
+    auto& board = m.t.board;
+    board.onChange = [this, &board] {
+      const auto& last = board.calls().last();
+      if (last.handle != platform::SimulatedBoard::kPortb) return;
+      if (last.value == 255 && board.ddrb() == 0x1F) {
+        waiting = true;
+        queued = false;
+        waitStart = now();
+      } else if (last.value != 255) {
+        waiting = false;
+        taken << QPair<quint32, int>(now() - firstTick, this->m.f().measurement().receivedValue());
+      }
+    };
+    board.onPeek = [this, &board] {
+      if (!waiting || queued) return;
+      if (this->sender == Sender::AfterWaitBegins) {
+        if (now() - waitStart >= static_cast<quint32>(phase)) {
+          board.queueFrame(10 + frame++);
+          queued = true;
+        }
+        return;
+      }
+      // Frame k comes phase ms after tick k of the window's timer.
+      auto frameTime = [this](int k) { return firstTick + static_cast<quint32>(phase + 1000 * k); };
+      while (static_cast<qint32>(frameTime(frame) - waitStart) < 0) ++frame;
+      if (static_cast<qint32>(now() - frameTime(frame)) >= 0) {
+        board.queueFrame(10 + frame++);
+        queued = true;
+      }
+    };
+  }
+  ~PacedBoard() {
+    m.t.board.onChange = {};
+    m.t.board.onPeek = {};
+  }
+  quint32 now() const { return m.t.clock.tickCount(); }
+  // Starts measuring and lets the test clock run the window's timer until
+  // `values` values are taken.
+  void measure(int p1, int values) {
+    m.f().ScrollBar1->setValue(p1);
+    m.f().PNLsokuteikaisiClick();
+    firstTick = now() + 1000;
+    for (int spins = 0; taken.size() < values && spins < 1000; ++spins) {
+      const int due = m.f().Timer1->msToNextStep();
+      if (due > 0) {
+        m.t.clock.advance(due);
+        m.f().Timer1->runDue();
+      } else {
+        // An overdue step starts from the event loop, not inside the last one.
+        QCoreApplication::processEvents();
+      }
+    }
+    m.f().PNLsokuteiowariClick();
+  }
+  Measuring& m;
+  Sender sender;
+  int phase;
+  quint32 firstTick = 0;
+  quint32 waitStart = 0;
+  bool waiting = false;
+  bool queued = false;
+  int frame = 0;
+  // Milliseconds after the first tick at which each value was taken, and the value.
+  QList<QPair<quint32, int>> taken;
+};
+
+}  // namespace
+
+TEST(RealTimeWindow, NextStepStartsAtTheNextTickOrAtOnceWhenTheTickCameDuringTheStep) {
+  using Sender = PacedBoard::Sender;
+  using Taken = QList<QPair<quint32, int>>;
+  struct Case {
+    Sender sender;
+    int phase;
+    int p1;
+    Taken expected;
+  };
+  const QList<Case> cases{
+      // A board sending one frame a second: with the default interval every
+      // frame is read, whatever the phase.
+      {Sender::EverySecond, 200, 500, {{200, 10}, {1200, 11}, {2200, 12}, {3200, 13}}},
+      {Sender::EverySecond, 700, 500, {{700, 10}, {1700, 11}, {2700, 12}, {3700, 13}}},
+      {Sender::EverySecond, 200, 1500, {{200, 10}, {2200, 12}, {4200, 14}, {6200, 16}}},
+      {Sender::EverySecond, 700, 1500, {{700, 10}, {2700, 12}, {4700, 14}, {6700, 16}}},
+      // A frame that comes a set time after the wait begins: a value every
+      // tick while a step fits in a tick, otherwise every wait plus interval.
+      {Sender::AfterWaitBegins, 200, 500, {{200, 10}, {1200, 11}, {2200, 12}, {3200, 13}}},
+      {Sender::AfterWaitBegins, 700, 500, {{700, 10}, {1900, 11}, {3100, 12}, {4300, 13}}},
+      {Sender::AfterWaitBegins, 200, 1000, {{200, 10}, {1400, 11}, {2600, 12}, {3800, 13}}},
+      {Sender::AfterWaitBegins, 700, 1000, {{700, 10}, {2400, 11}, {4100, 12}, {5800, 13}}},
+      {Sender::AfterWaitBegins, 200, 1500, {{200, 10}, {1900, 11}, {3600, 12}, {5300, 13}}},
+      {Sender::AfterWaitBegins, 700, 1500, {{700, 10}, {2900, 11}, {5100, 12}, {7300, 13}}},
+  };
+  for (const Case& c : cases) {
+    Measuring m;
+    m.t.board.clearLog();
+    PacedBoard board(m, c.sender, c.phase);
+    board.measure(c.p1, 4);
+    const std::string name = (c.sender == Sender::EverySecond ? "every second, phase " : "after the wait, ") +
+                             std::to_string(c.phase) + ", P1 " + std::to_string(c.p1);
+    EXPECT_EQ(board.taken, c.expected) << name;
+    // One step at a time: outputs off, the frame, the outputs; never a step inside another.
+    const QStringList writes = m.t.board.writes();
+    for (qsizetype i = 0; i + 2 < writes.size(); i += 3) {
+      EXPECT_EQ(writes[i], "DDRB=31") << name;
+      EXPECT_EQ(writes[i + 1], "PORTB=255") << name;
+      EXPECT_NE(writes[i + 2], "PORTB=255") << name;
+    }
+  }
 }
 
 TEST(RealTimeWindow, WithoutBoardTheStepEndsAndSaysSoAndStopEndsTheWait) {
