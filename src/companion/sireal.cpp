@@ -174,7 +174,7 @@ QTableWidget* TForm7::makeGrid(const QString& valueTitle, int left, int top) {
   grid->verticalHeader()->setDefaultSectionSize(20);
   grid->horizontalHeader()->setFixedHeight(20);
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  grid->setColumnWidth(0, 24);
+  grid->setColumnWidth(0, 18);
   grid->setColumnWidth(1, 60);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setFont(platform::ui::font(QStringLiteral("ＭＳ Ｐゴシック"), 12));

@@ -50,6 +50,8 @@ TEST(RealTimeWindow, MeasuringShowsValuesDrivesOutputsAndDrawsTheGraph) {
   EXPECT_FALSE(m.f().Timer2->isActive());
   EXPECT_FALSE(m.f().PNLsyuuryou->isVisibleTo(&m.f()));
   EXPECT_FALSE(m.f().PNLhozon->isVisibleTo(&m.f()));
+  EXPECT_FALSE(m.f().PNLsyokika->isVisibleTo(&m.f()));
+  EXPECT_FALSE(m.f().PNLsokuteikaisi->isVisibleTo(&m.f()));
   EXPECT_TRUE(m.f().PNLrenzoku->isVisibleTo(&m.f()));
 
   m.t.board.clearLog();
@@ -79,6 +81,8 @@ TEST(RealTimeWindow, MeasuringShowsValuesDrivesOutputsAndDrawsTheGraph) {
   EXPECT_TRUE(m.f().Timer2->isActive());
   EXPECT_FALSE(m.f().Timer1->isActive());
   EXPECT_TRUE(m.f().PNLsyuuryou->isVisibleTo(&m.f()));
+  EXPECT_TRUE(m.f().PNLsyokika->isVisibleTo(&m.f()));
+  EXPECT_TRUE(m.f().PNLhozon->isVisibleTo(&m.f()));
 }
 
 namespace {
@@ -327,6 +331,11 @@ TEST(RealTimeWindow, TablesLoadShiftTheVisibleOneAndAreWrittenOnLeaving) {
   EXPECT_EQ(f.GRD->item(2, 1)->text(), "");
   EXPECT_EQ(f.grd2->horizontalHeaderItem(1)->text(), "補正値");
   EXPECT_EQ(f.GRD->horizontalHeaderItem(1)->text(), "lx概算値");
+  for (QTableWidget* grid : {f.grd2, f.GRD}) {
+    EXPECT_EQ(grid->columnWidth(0), 18);
+    EXPECT_EQ(grid->columnWidth(1), 60);
+    EXPECT_EQ(grid->rowHeight(5), 20);
+  }
 
   f.PNLueClick();
   EXPECT_EQ(f.grd2->item(0, 1)->text(), "2");
@@ -336,6 +345,14 @@ TEST(RealTimeWindow, TablesLoadShiftTheVisibleOneAndAreWrittenOnLeaving) {
   f.PNLsitaClick();
   EXPECT_EQ(f.GRD->item(1, 1)->text(), "10ルクス");
   EXPECT_EQ(f.GRD->item(2, 1)->text(), "20");
+  // ↑ moves the illuminance table now, and the temperature table stays.
+  f.PNLueClick();
+  f.PNLueClick();
+  EXPECT_EQ(f.GRD->item(0, 1)->text(), "20");
+  EXPECT_EQ(f.GRD->item(1, 1)->text(), "");
+  EXPECT_EQ(f.grd2->item(0, 1)->text(), "2");
+  f.PNLsitaClick();
+  f.PNLsitaClick();
 
   w.form1->show();
   w.form1->Panel1Click();
@@ -345,7 +362,7 @@ TEST(RealTimeWindow, TablesLoadShiftTheVisibleOneAndAreWrittenOnLeaving) {
   EXPECT_EQ(tableFile(t.path("bremelo_ondo.dat")), expectedOndo);
   const QStringList syoudo = tableFile(t.path("bremelo_syoudo.dat"));
   ASSERT_EQ(syoudo.size(), 100);
-  EXPECT_EQ(syoudo.mid(0, 4), (QStringList{"10ルクス", "10ルクス", "20", ""}));
+  EXPECT_EQ(syoudo.mid(0, 4), (QStringList{"20", "20", "20", ""}));
 }
 
 TEST(RealTimeWindow, WithoutTableFilesLeavingCreatesBothWithHundredEmptyLines) {
