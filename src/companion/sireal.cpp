@@ -174,7 +174,9 @@ QTableWidget* TForm7::makeGrid(const QString& valueTitle, int left, int top) {
   grid->verticalHeader()->setDefaultSectionSize(20);
   grid->horizontalHeader()->setFixedHeight(20);
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  // Row labels up to 99 fill the narrow first column: clipped, never elided.
   grid->setColumnWidth(0, 18);
+  grid->setTextElideMode(Qt::ElideNone);
   grid->setColumnWidth(1, 60);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setFont(platform::ui::font(QStringLiteral("ＭＳ Ｐゴシック"), 12));
@@ -183,6 +185,7 @@ QTableWidget* TForm7::makeGrid(const QString& valueTitle, int left, int top) {
     auto* label = new QTableWidgetItem(QString::number(row));
     label->setBackground(bgr(platform::clBtnFace));
     label->setFlags(Qt::ItemIsEnabled);
+    label->setTextAlignment(Qt::AlignCenter);
     grid->setItem(row, 0, label);
     grid->setItem(row, 1, new QTableWidgetItem);
   }
