@@ -50,7 +50,6 @@ EepromLog decodeEepromDump(const QString& dump, bool onlyThisRun) {
     const QString& line = lines[i];
     const QString address = line.left(6);
     if (!isHex(address, 6)) continue;  // not a dump row
-    ++log.rowsRead;
     const QStringList bytes = byteTexts(line);
     if (address == QLatin1String("000000")) {
       static const QRegularExpression decimal(QStringLiteral("^[+-]?[0-9]+$"));
@@ -69,6 +68,7 @@ EepromLog decodeEepromDump(const QString& dump, bool onlyThisRun) {
         write((r + 1) * log.interval, v);
       }
     } else if (address.compare(QLatin1String("0001F0"), Qt::CaseInsensitive) == 0) {
+      for (const QString& b : bytes) log.dateRowRead = log.dateRowRead || byteValue(b) >= 0;
       log.year = QStringLiteral("ブレミロ ver.20") + bytes[0] + QStringLiteral("-");
       log.month = bytes[1] + QStringLiteral("-");
       log.day = bytes[2];
@@ -87,7 +87,9 @@ EepromLog decodeEepromDump(const QString& dump, bool onlyThisRun) {
       }
     }
   }
-  if (log.rowsRead == 0) {
+  // Rows without one readable byte are no log: data.csv keeps what it holds.
+  log.records = r + 1;
+  if (log.records == 0 && !log.dateRowRead) {
     log.error = QStringLiteral("hidspxの出力に測定データが有りません。");
     return log;
   }

@@ -20,7 +20,8 @@ struct EepromLog {
   QString day;            // LBLniti
   QString correction;     // LBLsensor
   QStringList bodyLines;  // records and the summary line, in dump order
-  int rowsRead = 0;       // dump rows among lines 1-22
+  int records = 0;        // records decoded, written or not
+  bool dateRowRead = false;  // the date row held a readable byte
 };
 
 // Decodes lines 1-22 of the dump (line 0 is the writer's own heading).

@@ -78,7 +78,7 @@ void TForm2::setProgress(const QString& text, quint32 colour) {
   Label10->setText(text);
 }
 
-bool TForm2::runWriter() {
+bool TForm2::runWriter(platform::RunResult& run) {
   const QString program = WorkDir + QStringLiteral("hidspx");
   QStringList args = HidspxCommand.split(QLatin1Char(' '), Qt::SkipEmptyParts).mid(1);
   args << QStringLiteral("-reh");
@@ -89,8 +89,7 @@ bool TForm2::runWriter() {
     ctx().prompts.message(QStringLiteral("hidspxが同じフォルダにありません。"));
     return false;
   }
-  const platform::RunResult run =
-      ctx().processes.run(program, args, WorkDir, toolTimeoutMs, [] { QApplication::processEvents(); });
+  run = ctx().processes.run(program, args, WorkDir, toolTimeoutMs, [] { QApplication::processEvents(); });
   Memo2 = platform::cp932::decode(run.output);
   VErr = platform::cp932::decode(run.errorOutput);
   if (!run.started) {
@@ -101,14 +100,17 @@ bool TForm2::runWriter() {
     ctx().prompts.message(QStringLiteral("hidspxが%1秒たっても終わらないので止めました。").arg(toolTimeoutMs / 1000));
     return false;
   }
-  if (run.crashed || run.exitCode != 0) {
-    QString text = QStringLiteral("hidspxがエラーで終了しました。（終了コード %1）").arg(run.exitCode);
-    const QString detail = VErr.trimmed();
-    if (!detail.isEmpty()) text += QStringLiteral("\n") + detail.left(300);
-    ctx().prompts.message(text);
-    return false;
-  }
+  // An abnormal end: say so, then decode whatever came before it.
+  if (run.crashed) ctx().prompts.error(QStringLiteral("QOV"), QStringLiteral("hidspxが同じフォルダにありますか？"));
   return true;
+}
+
+QString TForm2::noLogText(const platform::RunResult& run, const EepromLog& log) const {
+  if (run.exitCode == 0) return log.error;
+  QString text = QStringLiteral("hidspxがエラーで終了しました。（終了コード %1）").arg(run.exitCode);
+  const QString detail = VErr.trimmed();
+  if (!detail.isEmpty()) text += QStringLiteral("\n") + detail.left(300);
+  return text;
 }
 
 void TForm2::Panel2Click() {
@@ -128,10 +130,13 @@ void TForm2::Panel2Click() {
   repaint();
 
   bool saved = false;
-  if (runWriter()) {
+  platform::RunResult run;
+  if (runWriter(run)) {
+    // The dump decides, not the exit code: a writer that complains after
+    // printing the whole eeprom still gave the pupils' data.
     const EepromLog log = decodeEepromDump(Memo2, CheckBox1->isChecked());
     if (!log.ok) {
-      ctx().prompts.message(log.error);
+      if (!run.crashed) ctx().prompts.message(noLogText(run, log));
     } else {
       // The dump is shown line by line at the pace the pupils know.
       platform::DeadlineWait wait(ctx().clock);

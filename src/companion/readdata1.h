@@ -5,6 +5,7 @@
 #include "companion/companion_host.h"
 #include "companion/eeprom_dump.h"
 #include "platform/board.h"
+#include "platform/processes.h"
 
 #include <functional>
 
@@ -56,8 +57,11 @@ class TForm2 : public CompanionWindow {
 
  private:
   void setProgress(const QString& text, quint32 colour);
-  // Runs the writer; on failure tells the pupil why and returns false.
-  bool runWriter();
+  // Runs the writer; false when it did not run to its end, after telling the
+  // pupil why.
+  bool runWriter(platform::RunResult& run);
+  // Why nothing was saved from a dump that did not decode.
+  QString noLogText(const platform::RunResult& run, const EepromLog& log) const;
   bool reading_ = false;
   platform::BoardLink link_;
 };

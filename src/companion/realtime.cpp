@@ -2,7 +2,55 @@
 
 #include "platform/serial_frame.h"
 
+#include <QTimer>
+
 namespace bremilo {
+
+StepTimer::StepTimer(platform::Clock& clock, int intervalMs, std::function<void()> step)
+    : clock_(clock), interval_(intervalMs), step_(std::move(step)), wake_(std::make_unique<QTimer>()) {
+  wake_->setSingleShot(true);
+  wake_->setTimerType(Qt::PreciseTimer);
+  QObject::connect(wake_.get(), &QTimer::timeout, [this] { runDue(); });
+}
+
+StepTimer::~StepTimer() = default;
+
+void StepTimer::start() {
+  active_ = true;
+  nextTick_ = clock_.tickCount() + static_cast<quint32>(interval_);
+  arm();
+}
+
+void StepTimer::stop() {
+  active_ = false;
+  wake_->stop();
+}
+
+int StepTimer::msToNextStep() const {
+  const qint32 left = static_cast<qint32>(nextTick_ - clock_.tickCount());
+  return left > 0 ? left : 0;
+}
+
+void StepTimer::arm() {
+  if (active_ && !running_) wake_->start(msToNextStep());
+}
+
+void StepTimer::runDue() {
+  if (!active_ || running_) return;
+  if (msToNextStep() > 0) {
+    arm();
+    return;
+  }
+  running_ = true;
+  // Ticks that passed together make one step; the grid of ticks stays.
+  const quint32 now = clock_.tickCount();
+  while (static_cast<qint32>(nextTick_ - now) <= 0) nextTick_ += static_cast<quint32>(interval_);
+  step_();
+  running_ = false;
+  // A tick that came during the step is kept: the next step then starts as
+  // soon as the window has handled its events, so no frame is missed for it.
+  arm();
+}
 
 SerialFrameWait::Result SerialFrameWait::wait(int limitMs, const std::function<bool()>& stop) {
   // A fresh decoder per frame: every frame starts from 0 at its start mark.

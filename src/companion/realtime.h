@@ -7,8 +7,44 @@
 #include "platform/clock.h"
 
 #include <functional>
+#include <memory>
+
+class QTimer;
 
 namespace bremilo {
+
+// Timer1 of the measuring window: ticks every interval by the clock and runs
+// one step per tick, never two at once. A step may outlast the interval (the
+// frame wait plus the pause): the next step then starts when it ends, from the
+// event loop, instead of at the tick after that.
+class StepTimer {
+ public:
+  StepTimer(platform::Clock& clock, int intervalMs, std::function<void()> step);
+  ~StepTimer();
+  StepTimer(const StepTimer&) = delete;
+  StepTimer& operator=(const StepTimer&) = delete;
+
+  // The first tick comes one interval after the start.
+  void start();
+  void stop();
+  bool isActive() const { return active_; }
+  int interval() const { return interval_; }
+  // Milliseconds until the next step is due; 0 when it is due now.
+  int msToNextStep() const;
+  // Runs the step if it is due. The wake-up timer calls this; tests call it
+  // after moving their clock on.
+  void runDue();
+
+ private:
+  void arm();
+  platform::Clock& clock_;
+  int interval_;
+  std::function<void()> step_;
+  std::unique_ptr<QTimer> wake_;
+  bool active_ = false;
+  bool running_ = false;
+  quint32 nextTick_ = 0;
+};
 
 // The wait for one frame. It ends with the byte, when the time limit passes,
 // or when stop() turns true; window events are handled while the line is

@@ -160,11 +160,9 @@ void TForm7::buildControls() {
   connect(PNLrennzokuowari, &PanelButton::clicked, this, &TForm7::PNLrennzokuowariClick);
   connect(PNLsyuuryou, &PanelButton::clicked, this, &TForm7::PNLsyuuryouClick);
 
-  Timer1 = new QTimer(this);
-  Timer1->setInterval(1000);
+  Timer1 = std::make_unique<StepTimer>(ctx().clock, 1000, [this] { Timer1Timer(); });
   Timer2 = new QTimer(this);
   Timer2->setInterval(1000);
-  connect(Timer1, &QTimer::timeout, this, &TForm7::Timer1Timer);
   connect(Timer2, &QTimer::timeout, this, &TForm7::Timer2Timer);
 }
 
@@ -176,7 +174,9 @@ QTableWidget* TForm7::makeGrid(const QString& valueTitle, int left, int top) {
   grid->verticalHeader()->setDefaultSectionSize(20);
   grid->horizontalHeader()->setFixedHeight(20);
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  grid->setColumnWidth(0, 24);
+  // Row labels up to 99 fill the narrow first column: clipped, never elided.
+  grid->setColumnWidth(0, 18);
+  grid->setTextElideMode(Qt::ElideNone);
   grid->setColumnWidth(1, 60);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setFont(platform::ui::font(QStringLiteral("ＭＳ Ｐゴシック"), 12));
@@ -185,6 +185,7 @@ QTableWidget* TForm7::makeGrid(const QString& valueTitle, int left, int top) {
     auto* label = new QTableWidgetItem(QString::number(row));
     label->setBackground(bgr(platform::clBtnFace));
     label->setFlags(Qt::ItemIsEnabled);
+    label->setTextAlignment(Qt::AlignCenter);
     grid->setItem(row, 0, label);
     grid->setItem(row, 1, new QTableWidgetItem);
   }
@@ -248,9 +249,6 @@ void TForm7::Timer2Timer() {
 }
 
 void TForm7::Timer1Timer() {
-  // A tick that comes while a step still waits is dropped.
-  if (stepRunning_) return;
-  stepRunning_ = true;
   Label8->setText(QString::number(measurement_.receivedValue()));
   repaint();
   const auto r = measurement_.step(ScrollBar4->value(), ScrollBar5->value(), [this] { return !measuring(); });
@@ -263,12 +261,16 @@ void TForm7::Timer1Timer() {
     if (log_.isOn()) appendToLog(r.value, r.tick);
     pauseAfterValue();
   }
-  stepRunning_ = false;
 }
 
 void TForm7::pauseAfterValue() {
-  platform::DeadlineWait wait(ctx().clock);
-  wait.Timeout_Wait(static_cast<quint32>(ScrollBar1->value()), [this] { return !measuring(); });
+  platform::Clock& clock = ctx().clock;
+  const quint32 start = clock.tickCount();
+  for (;;) {
+    const qint32 left = ScrollBar1->value() - static_cast<qint32>(clock.tickCount() - start);
+    if (left <= 0 || !measuring()) break;
+    clock.pumpFor(left);
+  }
   repaint();
 }
 

@@ -114,7 +114,7 @@ class TForm7 : public CompanionWindow {
   QRadioButton* RadioButton2 = nullptr;
   platform::ui::PanelButton* PNLue = nullptr;
   platform::ui::PanelButton* PNLsita = nullptr;
-  QTimer* Timer1 = nullptr;
+  std::unique_ptr<StepTimer> Timer1;
   QTimer* Timer2 = nullptr;
 
  protected:
@@ -137,7 +137,6 @@ class TForm7 : public CompanionWindow {
   CorrectionTable syoudo_;
   WallClock wallClock_;
   ContinuousLog log_;
-  bool stepRunning_ = false;
 };
 
 }  // namespace bremilo

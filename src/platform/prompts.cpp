@@ -4,6 +4,8 @@ namespace platform {
 
 void ScriptedPrompts::message(const QString& text) { shown_.append({Kind::Message, text}); }
 
+void ScriptedPrompts::error(const QString& caption, const QString& text) { shown_.append({Kind::Error, text, caption}); }
+
 bool ScriptedPrompts::askYesNo(const QString& text) {
   shown_.append({Kind::YesNo, text});
   return yesNo_.isEmpty() ? true : yesNo_.takeFirst();

@@ -13,6 +13,8 @@ class Prompts {
   virtual ~Prompts() = default;
   // Plain message box with OK.
   virtual void message(const QString& text) = 0;
+  // Error box with its own caption, the error icon and OK.
+  virtual void error(const QString& caption, const QString& text) = 0;
   // Confirmation box with Yes and No; true only on Yes.
   virtual bool askYesNo(const QString& text) = 0;
   // Confirmation box with a single OK button; true when OK was pressed.
@@ -28,13 +30,15 @@ class Prompts {
 // and cancels file dialogs.
 class ScriptedPrompts : public Prompts {
  public:
-  enum class Kind { Message, YesNo, Ok, Yes, OpenFile, SaveFile };
+  enum class Kind { Message, Error, YesNo, Ok, Yes, OpenFile, SaveFile };
   struct Shown {
     Kind kind;
     QString text;
+    QString caption = {};  // error boxes only
   };
 
   void message(const QString& text) override;
+  void error(const QString& caption, const QString& text) override;
   bool askYesNo(const QString& text) override;
   bool confirmOk(const QString& text) override;
   void confirmYes(const QString& text) override;

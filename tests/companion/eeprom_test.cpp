@@ -89,6 +89,45 @@ TEST(EepromDump, RefusesOutputWithoutALog) {
   EXPECT_FALSE(decodeEepromDump(QStringLiteral("x\r\n00G000: 01 02\r\n"), false).ok);
 }
 
+TEST(EepromDump, OneMinuteLogAndTheDateRowOnlyWithinTheFirstTwentyTwoLines) {
+  const EepromLog minute = decodeEepromDump(dumpWith("01"), false);
+  EXPECT_EQ(minute.intervalText, "１分間隔で測定");
+  EXPECT_EQ(minute.bodyLines.mid(0, 6), (QStringList{"0,1,10", "1,2,11", "2,3,12", "3,4,13", "4,5,14", "5,5,20"}));
+  EXPECT_TRUE(minute.bodyLines.contains(QStringLiteral("ブレミロ ver.2010-11-05:　 補正値は+5:　１分間隔で測定")));
+
+  // Line 0 is the writer's heading, then the first row, then rows without a
+  // readable byte, then the date row as line 22 or 23.
+  auto dumpWithDateRowAt = [](int lineNumber) {
+    QStringList lines{QStringLiteral("EEPROM dump")};
+    lines << row("000000", {"00", "00", "00", "00", "00", "00", "00", "02", "00", "00", "00", "0A"});
+    while (lines.size() < lineNumber) lines << row(QStringLiteral("%1").arg(16 * lines.size(), 6, 16, QLatin1Char('0')), {});
+    lines << row("0001F0", {"10", "11", "05", "00", "00", "05"});
+    return lines.join(QStringLiteral("\r\n"));
+  };
+  const EepromLog at22 = decodeEepromDump(dumpWithDateRowAt(22), false);
+  EXPECT_EQ(at22.bodyLines, (QStringList{"0,2,10", "ブレミロ ver.2010-11-05:　 補正値は±0:　２秒間隔で測定", kRunNote}));
+  EXPECT_EQ(at22.day, "05");
+  const EepromLog at23 = decodeEepromDump(dumpWithDateRowAt(23), false);
+  EXPECT_EQ(at23.bodyLines, QStringList{"0,2,10"});
+  EXPECT_EQ(at23.day, "");
+}
+
+TEST(EepromDump, RowsWithoutAReadableByteAreNoDump) {
+  const QString noDump = QStringLiteral("hidspxの出力に測定データが有りません。");
+  const EepromLog blank = decodeEepromDump(QStringLiteral("EEPROM dump\r\n") + row("000010", {}) + "\r\n" + row("000020", {"  "}) +
+                                               "\r\n" + row("0001F0", {}), false);
+  EXPECT_FALSE(blank.ok);
+  EXPECT_EQ(blank.error, noDump);
+  // An interval but not one record.
+  const EepromLog intervalOnly = decodeEepromDump(QStringLiteral("EEPROM dump\r\n") + row("000000", {"00", "00", "00", "00", "00", "00", "00", "05"}), false);
+  EXPECT_FALSE(intervalOnly.ok);
+  EXPECT_EQ(intervalOnly.error, noDump);
+  // The date row alone is a dump: the board's firmware and correction value.
+  const EepromLog dateOnly = decodeEepromDump(QStringLiteral("EEPROM dump\r\n") + row("0001F0", {"10", "11", "05", "00", "00", "03"}), true);
+  EXPECT_TRUE(dateOnly.ok);
+  EXPECT_EQ(dateOnly.correction, " 補正値は-2");
+}
+
 namespace {
 
 class Host : public CompanionHost {
@@ -170,6 +209,65 @@ TEST(EepromReader, ReadsThroughTheWriterForEachBoardVariant) {
   EXPECT_EQ(f.form.HidspxCommand, "hidspx -ph");
   f.form.Panel2Click();
   EXPECT_EQ(f.read("args.txt"), "-ph -reh\n");
+}
+
+TEST(EepromReader, ResultTextCarriesTheRunNoteOnlyWhenEverythingIsSaved) {
+  ReaderFixture f;
+  f.writeFile("dump.txt", dumpWith("05").toUtf8());
+  f.standIn("cat dump.txt\n");
+  f.form.Timer2Timer();
+  const QString again = QStringLiteral("再度取り込むときは「eepromの読み取り」ボタンを押して下さい");
+  f.form.Panel2Click();
+  EXPECT_EQ(f.form.Label8->text(), f.t.path("data.csv") + "　で保存しました。\n" + kRunNote + "\n\n" + again);
+  f.form.CheckBox1->setChecked(true);
+  f.form.Panel2Click();
+  EXPECT_EQ(f.form.Label8->text(), f.t.path("data.csv") + "　で保存しました。\n\n" + again);
+  EXPECT_FALSE(f.read("data.csv").contains(platform::cp932::encode(kRunNote).value()));
+}
+
+TEST(EepromReader, ADumpThatDecodesIsSavedWhateverTheWriterReturns) {
+  ReaderFixture f;
+  f.writeFile("dump.txt", dumpWith("05").toUtf8());
+  f.form.Timer2Timer();
+  const QByteArray firstRecord = "\r\n0,5,10\r\n";
+
+  // The writer grumbles about the board but printed the whole dump.
+  f.standIn("cat dump.txt\necho 'verify error' >&2\nexit 3\n");
+  f.form.Panel2Click();
+  EXPECT_TRUE(f.t.prompts.texts().isEmpty()) << f.t.prompts.texts().join("|").toStdString();
+  EXPECT_TRUE(f.read("data.csv").contains(firstRecord));
+  EXPECT_EQ(f.form.Label10->text(), "読み取り→保存の終了 ");
+  EXPECT_TRUE(f.idle());
+
+  // The writer ends abnormally after the dump: the error box, then the read
+  // goes on with what came.
+  f.writeFile("data.csv", "old\r\n");
+  f.standIn("cat dump.txt\nkill -SEGV $$\n");
+  f.form.Panel2Click();
+  ASSERT_EQ(f.t.prompts.shown().size(), 1);
+  EXPECT_EQ(f.t.prompts.shown()[0].kind, platform::ScriptedPrompts::Kind::Error);
+  EXPECT_EQ(f.t.prompts.shown()[0].caption, "QOV");
+  EXPECT_EQ(f.t.prompts.shown()[0].text, "hidspxが同じフォルダにありますか？");
+  EXPECT_TRUE(f.read("data.csv").contains(firstRecord));
+  EXPECT_TRUE(f.idle());
+
+  // Nothing decodes: the exit code is named and data.csv stays.
+  f.t.prompts.clear();
+  f.writeFile("data.csv", "old\r\n");
+  f.standIn("echo 'EEPROM dump'\necho '000010: -- -- -- -- -- -- -- -- - -- -- -- -- -- -- -- --'\nexit 4\n");
+  f.form.Panel2Click();
+  ASSERT_EQ(f.t.prompts.texts().size(), 1);
+  EXPECT_EQ(f.t.prompts.texts()[0], "hidspxがエラーで終了しました。（終了コード 4）");
+  EXPECT_EQ(f.read("data.csv"), "old\r\n");
+  EXPECT_EQ(f.form.Label10->text(), "読み取りできませんでした。data.csvは変わっていません。");
+
+  // The same dump with exit code 0 is the no-dump case.
+  f.t.prompts.clear();
+  f.standIn("echo 'EEPROM dump'\necho '000010: -- -- -- -- -- -- -- -- - -- -- -- -- -- -- -- --'\n");
+  f.form.Panel2Click();
+  EXPECT_EQ(f.t.prompts.texts(), QStringList{"hidspxの出力に測定データが有りません。"});
+  EXPECT_EQ(f.read("data.csv"), "old\r\n");
+  EXPECT_TRUE(f.idle());
 }
 
 TEST(EepromReader, FailuresLeaveDataCsvAndRestoreTheWindow) {

@@ -75,6 +75,30 @@ TEST(BremiloMenu, SettingsAreReadAndTheUnusedPairWrittenBackUnchanged) {
   EXPECT_EQ((*lines)[5], "4242");
 }
 
+TEST(BremiloMenu, MenuAndWindowsOpenAtTheirStoredTopAndLeft) {
+  TestContext t;
+  QStringList ini;
+  for (int k = 1; k <= 18; ++k) ini << "0";
+  ini[0] = "40";   // menu Top
+  ini[1] = "30";   // menu Left
+  ini[2] = "50";   // eeprom reader Top
+  ini[3] = "150";  // eeprom reader Left
+  ini[6] = "70";   // stand-alone help Top
+  ini[7] = "20";   // stand-alone help Left
+  ASSERT_TRUE(platform::textfile::writeLines(t.path("bremelo_san.ini"), ini));
+  BremiloWindows w(t.ctx);
+  EXPECT_EQ(w.form1->y(), 40);
+  EXPECT_EQ(w.form1->x(), 30);
+  w.form1->show();
+  w.form1->Panel10Click();
+  EXPECT_EQ(w.form2->y(), 50);
+  EXPECT_EQ(w.form2->x(), 150);
+  w.form2->PNLsyuuryouClick();
+  w.form1->Panel11Click();
+  EXPECT_EQ(w.form4->y(), 70);
+  EXPECT_EQ(w.form4->x(), 20);
+}
+
 TEST(BremiloMenu, MalformedSettingsSayWhereReadingStoppedOnce) {
   TestContext t;
   ASSERT_TRUE(platform::textfile::writeLines(t.path("bremelo_san.ini"), {"1", "2", "3", "4", "5", "6", "7", "abc"}));
@@ -107,6 +131,10 @@ TEST(BremiloMenu, OpenersShowTheirWindowsAndStartTheLinkTimer) {
   w.form7->PNLsyuuryouClick();
   EXPECT_FALSE(w.form7->Timer2->isActive());
   EXPECT_TRUE(t.board.log().contains("UsbExit"));
+  w.form1->Panel10Click();
+  EXPECT_TRUE(w.form2->Timer2->isActive());
+  w.form2->PNLsyuuryouClick();
+  EXPECT_FALSE(w.form2->Timer2->isActive());
 }
 
 TEST(BremiloMenu, GamePageOpensOverTheBoardMenuPageAndLeavesAlone) {

@@ -14,6 +14,8 @@ QWidget* owner() { return QApplication::activeWindow(); }
 
 void QtPrompts::message(const QString& text) { QMessageBox::information(owner(), title_, text); }
 
+void QtPrompts::error(const QString& caption, const QString& text) { QMessageBox::critical(owner(), caption, text); }
+
 bool QtPrompts::askYesNo(const QString& text) {
   return QMessageBox::question(owner(), title_, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
          QMessageBox::Yes;

@@ -11,6 +11,7 @@ class QtPrompts : public Prompts {
  public:
   explicit QtPrompts(QString title) : title_(std::move(title)) {}
   void message(const QString& text) override;
+  void error(const QString& caption, const QString& text) override;
   bool askYesNo(const QString& text) override;
   bool confirmOk(const QString& text) override;
   void confirmYes(const QString& text) override;
