@@ -2,10 +2,13 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -134,13 +137,76 @@ std::optional<QStringList> readLines(const QString& path) {
   return lines;
 }
 
-WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    return {false, path + QStringLiteral("に書き込めません（") + file.errorString() + QStringLiteral("）")};
+QString failureReason(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR: return QStringLiteral("ファイルまたはフォルダがありません");
+    case EACCES:
+    case EPERM: return QStringLiteral("書き込む権限がありません");
+    case ENOSPC:
+    case EDQUOT: return QStringLiteral("ディスクがいっぱいです");
+    case ENAMETOOLONG: return QStringLiteral("名前が長すぎます");
+    default: break;
   }
-  if (file.write(bytes) != bytes.size() || !file.commit()) {
-    return {false, path + QStringLiteral("に書き込めません（") + file.errorString() + QStringLiteral("）")};
+  return QStringLiteral("システムのエラー：") + QString::fromLocal8Bit(std::strerror(error));
+}
+
+namespace {
+
+bool writeAll(int fd, const QByteArray& bytes) {
+  const char* p = bytes.constData();
+  qsizetype left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    p += n;
+    left -= n;
+  }
+  return true;
+}
+
+// The permissions a new file gets, or those of the file it replaces.
+mode_t modeFor(const QByteArray& target) {
+  struct stat st {};
+  if (::stat(target.constData(), &st) == 0) return st.st_mode & 07777;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
+  // The new contents go to a file beside the old one, which is replaced by a
+  // rename only once they are all on disk: a full disk or a pulled stick
+  // leaves the old file whole, and a reader of it keeps reading it.
+  QString target = path;
+  const QFileInfo info(path);
+  if (info.isSymLink()) target = info.symLinkTarget();
+  const QByteArray targetName = QFile::encodeName(target);
+  QByteArray tempName = QFile::encodeName(QFileInfo(target).absolutePath()) + "/.save-XXXXXX";
+  auto failed = [&path](int error) {
+    return WriteResult{false, path + QStringLiteral("に書き込めません（") + failureReason(error) + QStringLiteral("）")};
+  };
+
+  const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
+  if (fd < 0) return failed(errno);
+  bool ok = writeAll(fd, bytes) && ::fchmod(fd, modeFor(targetName)) == 0 && ::fsync(fd) == 0;
+  int error = ok ? 0 : errno;
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  if (ok && ::rename(tempName.constData(), targetName.constData()) != 0) {
+    ok = false;
+    error = errno;
+  }
+  if (!ok) {
+    ::unlink(tempName.constData());
+    return failed(error);
   }
   return {true, {}};
 }
