@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstring>
@@ -168,13 +169,15 @@ bool writeAll(int fd, const QByteArray& bytes) {
   return true;
 }
 
-// The permissions a new file gets, or those of the file it replaces.
-mode_t modeFor(const QByteArray& target) {
-  struct stat st {};
-  if (::stat(target.constData(), &st) == 0) return st.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
+// A new file beside target, created with the permissions a new file gets
+// (the process's umask applies); -1 with errno set on failure.
+int createBeside(const QByteArray& folder, QByteArray& name) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = folder + "/.save-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
 }
 
 }  // namespace
@@ -187,14 +190,17 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
   const QFileInfo info(path);
   if (info.isSymLink()) target = info.symLinkTarget();
   const QByteArray targetName = QFile::encodeName(target);
-  QByteArray tempName = QFile::encodeName(QFileInfo(target).absolutePath()) + "/.save-XXXXXX";
   auto failed = [&path](int error) {
     return WriteResult{false, path + QStringLiteral("に書き込めません（") + failureReason(error) + QStringLiteral("）")};
   };
 
-  const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
+  QByteArray tempName;
+  const int fd = createBeside(QFile::encodeName(QFileInfo(target).absolutePath()), tempName);
   if (fd < 0) return failed(errno);
-  bool ok = writeAll(fd, bytes) && ::fchmod(fd, modeFor(targetName)) == 0 && ::fsync(fd) == 0;
+  // A replaced file keeps its permissions.
+  struct stat old {};
+  const bool replacing = ::stat(targetName.constData(), &old) == 0;
+  bool ok = writeAll(fd, bytes) && (!replacing || ::fchmod(fd, old.st_mode & 07777) == 0) && ::fsync(fd) == 0;
   int error = ok ? 0 : errno;
   if (::close(fd) != 0 && ok) {
     ok = false;

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace platform;
 
@@ -73,6 +74,16 @@ TEST(TextFile, WritesAtomicallyAndReportsFailures) {
   EXPECT_FALSE(bad.ok);
   EXPECT_TRUE(bad.error.contains(QStringLiteral("2行目")));
   EXPECT_EQ(*textfile::readLines(path), (QStringList{QStringLiteral("一"), QStringLiteral("2")}));
+
+  // The replaced file's permissions stay; a new file gets the usual ones.
+  const auto kept = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadUser | QFile::WriteUser;
+  ASSERT_TRUE(QFile::setPermissions(path, kept));
+  ASSERT_TRUE(textfile::writeLines(path, {QStringLiteral("3")}));
+  EXPECT_EQ(QFile::permissions(path), kept);
+  const mode_t mask = ::umask(022);
+  ASSERT_TRUE(textfile::writeLines(dir.filePath("new.txt"), {QStringLiteral("3")}));
+  ::umask(mask);
+  EXPECT_EQ(QFile::permissions(dir.filePath("new.txt")), kept | QFile::ReadOther);
 
   auto missingDir = textfile::writeLines(dir.filePath("nowhere/x.txt"), {QStringLiteral("a")});
   EXPECT_FALSE(missingDir.ok);
