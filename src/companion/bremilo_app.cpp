@@ -4,12 +4,14 @@
 #include "companion/menu.h"
 #include "companion/readdata1.h"
 #include "companion/sireal.h"
+#include "platform/board_library.h"
 #include "platform/ui/qt_prompts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
 namespace bremilo {
@@ -54,7 +56,11 @@ int runBremilo(int argc, char** argv) {
 
   platform::ui::QtPrompts prompts(QStringLiteral("bremilo"));
   const bool simulated = QApplication::arguments().contains(QStringLiteral("--simulated-board"));
-  platform::NoBoard noBoard;
+  const QString appDir = platform::programFolder();
+  // Loaded once, before any window links to it; the simulated board wins.
+  std::unique_ptr<platform::Board> libraryBoard;
+  if (!simulated)
+    libraryBoard = platform::openBoard(platform::boardLibraryPlaces(appDir), QStringLiteral("bremilo"), stderr);
   platform::SimulatedBoard simulatedBoard;
   QElapsedTimer sinceStart;
   sinceStart.start();
@@ -62,9 +68,8 @@ int runBremilo(int argc, char** argv) {
   simulatedBoard.setFrameSource([&sinceStart] { return simulatedMeasurement(sinceStart.elapsed()); });
   platform::SystemProcesses processes;
   platform::RealClock clock;
-  platform::AppContext ctx{platform::programFolder(),
-                           simulated ? static_cast<platform::Board&>(simulatedBoard) : noBoard, prompts, processes,
-                           clock};
+  platform::AppContext ctx{appDir, simulated ? static_cast<platform::Board&>(simulatedBoard) : *libraryBoard, prompts,
+                           processes, clock};
   BremiloWindows windows(ctx);
   QObject::connect(windows.form1.get(), &TForm1::endRequested, &app, &QApplication::quit, Qt::QueuedConnection);
   windows.form1->show();

@@ -24,7 +24,7 @@ class Board {
   virtual int UsbPoke(int handle, int zero, int value, int zero2) = 0;
 };
 
-// No USB backend on this platform yet: nothing ever answers.
+// Without a board library: nothing ever answers.
 class NoBoard : public Board {
  public:
   int UsbInit(const char*) override { return -1; }

@@ -2,10 +2,14 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -134,13 +138,81 @@ std::optional<QStringList> readLines(const QString& path) {
   return lines;
 }
 
-WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    return {false, path + QStringLiteral("に書き込めません（") + file.errorString() + QStringLiteral("）")};
+QString failureReason(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR: return QStringLiteral("ファイルまたはフォルダがありません");
+    case EACCES:
+    case EPERM: return QStringLiteral("書き込む権限がありません");
+    case ENOSPC:
+    case EDQUOT: return QStringLiteral("ディスクがいっぱいです");
+    case ENAMETOOLONG: return QStringLiteral("名前が長すぎます");
+    default: break;
   }
-  if (file.write(bytes) != bytes.size() || !file.commit()) {
-    return {false, path + QStringLiteral("に書き込めません（") + file.errorString() + QStringLiteral("）")};
+  return QStringLiteral("システムのエラー：") + QString::fromLocal8Bit(std::strerror(error));
+}
+
+namespace {
+
+bool writeAll(int fd, const QByteArray& bytes) {
+  const char* p = bytes.constData();
+  qsizetype left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    p += n;
+    left -= n;
+  }
+  return true;
+}
+
+// A new file beside target, created with the permissions a new file gets
+// (the process's umask applies); -1 with errno set on failure.
+int createBeside(const QByteArray& folder, QByteArray& name) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = folder + "/.save-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+}  // namespace
+
+WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
+  // The new contents go to a file beside the old one, which is replaced by a
+  // rename only once they are all on disk: a full disk or a pulled stick
+  // leaves the old file whole, and a reader of it keeps reading it.
+  QString target = path;
+  const QFileInfo info(path);
+  if (info.isSymLink()) target = info.symLinkTarget();
+  const QByteArray targetName = QFile::encodeName(target);
+  auto failed = [&path](int error) {
+    return WriteResult{false, path + QStringLiteral("に書き込めません（") + failureReason(error) + QStringLiteral("）")};
+  };
+
+  QByteArray tempName;
+  const int fd = createBeside(QFile::encodeName(QFileInfo(target).absolutePath()), tempName);
+  if (fd < 0) return failed(errno);
+  // A replaced file keeps its permissions.
+  struct stat old {};
+  const bool replacing = ::stat(targetName.constData(), &old) == 0;
+  bool ok = writeAll(fd, bytes) && (!replacing || ::fchmod(fd, old.st_mode & 07777) == 0) && ::fsync(fd) == 0;
+  int error = ok ? 0 : errno;
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  if (ok && ::rename(tempName.constData(), targetName.constData()) != 0) {
+    ok = false;
+    error = errno;
+  }
+  if (!ok) {
+    ::unlink(tempName.constData());
+    return failed(error);
   }
   return {true, {}};
 }

@@ -41,6 +41,9 @@ WriteResult writeRawLines(const QString& path, const QList<QByteArray>& lines);
 WriteResult writeLines(const QString& path, const QStringList& lines);
 // Raw bytes, atomic as well.
 WriteResult writeBytes(const QString& path, const QByteArray& bytes);
+// Why a file could not be written, in Japanese, from the system's error
+// number: the usual kinds by name, anything else as the system's own text.
+QString failureReason(int error);
 }  // namespace textfile
 
 }  // namespace platform

@@ -1,11 +1,14 @@
 #include "companion/eeprom_dump.h"
 #include "companion/readdata1.h"
+#include "platform/board_library.h"
 #include "platform/textfile.h"
+#include "support/standin_board.h"
 #include "support/test_context.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -148,7 +151,8 @@ class Host : public CompanionHost {
 };
 
 struct ReaderFixture {
-  ReaderFixture() : ctx{t.ctx.appDir, t.board, t.prompts, processes, t.clock}, host(ctx), form(host) {
+  explicit ReaderFixture(platform::Board* board = nullptr)
+      : ctx{t.ctx.appDir, board ? *board : t.board, t.prompts, processes, t.clock}, host(ctx), form(host) {
     form.now = [] { return kReadAt; };
     form.toolTimeoutMs = 2000;
     writeFile("data.csv", "old\r\n");
@@ -268,6 +272,32 @@ TEST(EepromReader, ADumpThatDecodesIsSavedWhateverTheWriterReturns) {
   EXPECT_EQ(f.t.prompts.texts(), QStringList{"hidspxの出力に測定データが有りません。"});
   EXPECT_EQ(f.read("data.csv"), "old\r\n");
   EXPECT_TRUE(f.idle());
+}
+
+TEST(EepromReader, DetectsThroughTheSchoolsBoardLibraryAndExitsAfterTheRead) {
+  QTemporaryDir folder;
+  const QString appDir = folder.path() + "/";
+  ASSERT_TRUE(testsupport::placeStandInBoard(testsupport::builtStandInBoard(), appDir));
+  std::unique_ptr<platform::Board> board =
+      platform::openBoard(platform::boardLibraryPlaces(appDir), QStringLiteral("bremilo"), stderr);
+  auto* library = dynamic_cast<platform::LibraryBoard*>(board.get());
+  ASSERT_NE(library, nullptr);
+  testsupport::StandInBoard standIn(library->path());
+  standIn.setInit("#", 2);
+  ReaderFixture f(board.get());
+  QFile dumpFile(f.t.path("dump.txt"));
+  ASSERT_TRUE(dumpFile.open(QIODevice::WriteOnly));
+  dumpFile.write(dumpWith("05").toUtf8());
+  dumpFile.close();
+  f.standIn("cat dump.txt\n");
+
+  f.form.Timer2Timer();
+  EXPECT_EQ(f.form.HidspxCommand, "hidspx -php");
+  EXPECT_EQ(standIn.calls().first(), "UsbInit(#)=2");
+  standIn.clear();
+  f.form.Panel2Click();
+  EXPECT_EQ(f.read("args.txt"), "-php -reh\n");
+  EXPECT_EQ(standIn.calls(), QStringList{"UsbExit()"});
 }
 
 TEST(EepromReader, FailuresLeaveDataCsvAndRestoreTheWindow) {

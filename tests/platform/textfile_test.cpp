@@ -1,9 +1,16 @@
 #include "platform/textfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace platform;
 
@@ -27,6 +34,21 @@ TEST(Cp932, RefusesWhatItCannotHoldAndMarksBadBytes) {
   EXPECT_EQ(cp932::decode(QByteArray("\xa0" "B")).right(1), QStringLiteral("B"));
   // Control bytes pass unchanged.
   EXPECT_EQ(cp932::decode(QByteArray("\x1a\x1c\x7f")), QString::fromLatin1("\x1a\x1c\x7f"));
+}
+
+TEST(Cp932, KanjiAtBothEndsOfBothLeadByteRangesReadBackWhole) {
+  // First and last lead byte of 0x81-0x9F and 0xE0-0xFC, each with a low and
+  // a high trail byte.
+  const QByteArray bytes("\x81\x40\x81\xfc\x9f\x40\x9f\xfc\xe0\x40\xe0\xfc\xfc\x40\xfc\x4b");
+  const QString text = QStringLiteral("\u3000◯檗滌漾珱髜黑");
+  EXPECT_EQ(cp932::decode(bytes), text);
+  EXPECT_EQ(cp932::encode(text), bytes);
+
+  QTemporaryDir dir;
+  const QString path = dir.filePath("edges.txt");
+  ASSERT_TRUE(textfile::writeLines(path, {text, QStringLiteral("檗")}));
+  EXPECT_EQ(*textfile::readRawLines(path), (QList<QByteArray>{bytes, "\x9f\x40"}));
+  EXPECT_EQ(*textfile::readLines(path), (QStringList{text, QStringLiteral("檗")}));
 }
 
 TEST(TextLines, SplitsEveryLineEndAndJoinsWithCrLf) {
@@ -53,8 +75,95 @@ TEST(TextFile, WritesAtomicallyAndReportsFailures) {
   EXPECT_TRUE(bad.error.contains(QStringLiteral("2行目")));
   EXPECT_EQ(*textfile::readLines(path), (QStringList{QStringLiteral("一"), QStringLiteral("2")}));
 
+  // The replaced file's permissions stay; a new file gets the usual ones.
+  const auto kept = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadUser | QFile::WriteUser;
+  ASSERT_TRUE(QFile::setPermissions(path, kept));
+  ASSERT_TRUE(textfile::writeLines(path, {QStringLiteral("3")}));
+  EXPECT_EQ(QFile::permissions(path), kept);
+  const mode_t mask = ::umask(022);
+  ASSERT_TRUE(textfile::writeLines(dir.filePath("new.txt"), {QStringLiteral("3")}));
+  ::umask(mask);
+  EXPECT_EQ(QFile::permissions(dir.filePath("new.txt")), kept | QFile::ReadOther);
+
   auto missingDir = textfile::writeLines(dir.filePath("nowhere/x.txt"), {QStringLiteral("a")});
   EXPECT_FALSE(missingDir.ok);
   EXPECT_FALSE(missingDir.error.isEmpty());
   EXPECT_FALSE(textfile::readLines(dir.filePath("missing.txt")));
+}
+
+namespace {
+
+QByteArray contents(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+// A limit on the size of any file the process writes, as a full disk or a
+// pulled stick stops a write half way; lifted again when it goes.
+struct FileSizeLimit {
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved);
+    previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+  }
+  rlimit saved{};
+  void (*previous)(int) = nullptr;
+};
+
+}  // namespace
+
+TEST(TextFile, AWriteThatFailsHalfWayLeavesTheOldFileWholeAndNoLeftovers) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("program.txt");
+  ASSERT_TRUE(textfile::writeBytes(path, "old contents\r\n"));
+  WriteResult result;
+  {
+    FileSizeLimit limit(4096);
+    result = textfile::writeBytes(path, QByteArray(64 * 1024, 'x'));
+  }
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.error.toStdString(), (path + QStringLiteral("に書き込めません（システムのエラー：") +
+                                         QString::fromLocal8Bit(std::strerror(EFBIG)) + QStringLiteral("）"))
+                                            .toStdString());
+  EXPECT_EQ(contents(path), "old contents\r\n");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"program.txt"});
+}
+
+TEST(TextFile, AReaderOfTheOldFileKeepsReadingItAcrossTheSave) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("settings.ini");
+  const QByteArray old = QByteArray("first version\r\n").repeated(200);
+  ASSERT_TRUE(textfile::writeBytes(path, old));
+  QFile reader(path);
+  ASSERT_TRUE(reader.open(QIODevice::ReadOnly));
+  EXPECT_EQ(reader.read(14), "first version\r");
+
+  ASSERT_TRUE(textfile::writeBytes(path, "second\r\n"));
+  EXPECT_EQ(QByteArray("first version\r") + reader.readAll(), old);
+  EXPECT_EQ(contents(path), "second\r\n");
+}
+
+TEST(TextFile, FailuresSayWhyInJapanese) {
+  QTemporaryDir dir;
+  const QString missing = dir.filePath("nowhere/x.txt");
+  EXPECT_EQ(textfile::writeLines(missing, {"a"}).error.toStdString(),
+            (missing + QStringLiteral("に書き込めません（ファイルまたはフォルダがありません）")).toStdString());
+  const QString longName = dir.filePath(QString(300, QLatin1Char('n')) + ".txt");
+  EXPECT_EQ(textfile::writeLines(longName, {"a"}).error.toStdString(),
+            (longName + QStringLiteral("に書き込めません（名前が長すぎます）")).toStdString());
+
+  // What cannot be made to happen to a test running as root.
+  EXPECT_EQ(textfile::failureReason(EACCES), QStringLiteral("書き込む権限がありません"));
+  EXPECT_EQ(textfile::failureReason(EPERM), QStringLiteral("書き込む権限がありません"));
+  EXPECT_EQ(textfile::failureReason(ENOSPC), QStringLiteral("ディスクがいっぱいです"));
+  EXPECT_EQ(textfile::failureReason(EDQUOT), QStringLiteral("ディスクがいっぱいです"));
+  EXPECT_EQ(textfile::failureReason(ENOTDIR), QStringLiteral("ファイルまたはフォルダがありません"));
+  EXPECT_EQ(textfile::failureReason(EIO),
+            QStringLiteral("システムのエラー：") + QString::fromLocal8Bit(std::strerror(EIO)));
 }

@@ -9,6 +9,7 @@
 #include "control/shell/tform9.h"
 #include "control/signboard/tform7.h"
 #include "control/workbench/tform6.h"
+#include "platform/board_library.h"
 #include "platform/ui/qt_prompts.h"
 #include "platform/ui/simulated_board_window.h"
 
@@ -96,13 +97,16 @@ int runPelmora(int argc, char** argv) {
   if (!passInstanceGuard(guard, prompts)) return 0;
 
   const bool simulated = QApplication::arguments().contains(QStringLiteral("--simulated-board"));
-  platform::NoBoard noBoard;
+  const QString appDir = platform::programFolder();
+  // Loaded once, before any window links to it; the simulated board wins.
+  std::unique_ptr<platform::Board> libraryBoard;
+  if (!simulated)
+    libraryBoard = platform::openBoard(platform::boardLibraryPlaces(appDir), QStringLiteral("pelmora"), stderr);
   platform::SimulatedBoard simulatedBoard;
   platform::SystemProcesses processes;
   platform::RealClock clock;
-  platform::AppContext ctx{platform::programFolder(),
-                           simulated ? static_cast<platform::Board&>(simulatedBoard) : noBoard, prompts, processes,
-                           clock};
+  platform::AppContext ctx{appDir, simulated ? static_cast<platform::Board&>(simulatedBoard) : *libraryBoard, prompts,
+                           processes, clock};
   PelmoraWindows windows(ctx);
   QObject::connect(windows.form1.get(), &TForm1::endRequested, &app, &QApplication::quit, Qt::QueuedConnection);
   windows.form1->show();

@@ -2,6 +2,7 @@
 
 #include "platform/textfile.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 
 #include <sys/stat.h>
@@ -17,6 +18,11 @@ FileStamp stampOf(const QString& path) {
   s.modifiedNs = static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
   s.changedNs = static_cast<qint64>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
   s.inode = static_cast<quint64>(st.st_ino);
+  // Status files are a few lines; nothing larger is one.
+  constexpr qint64 kLargest = 64 * 1024;
+  QFile file(path);
+  if (s.size <= kLargest && file.open(QIODevice::ReadOnly))
+    s.digest = QCryptographicHash::hash(file.read(kLargest + 1), QCryptographicHash::Sha256);
   return s;
 }
 

@@ -3,6 +3,10 @@
 
 #include "platform/prompts.h"
 
+#include <QMessageBox>
+
+#include <memory>
+
 class QWidget;
 
 namespace platform::ui {
@@ -21,6 +25,12 @@ class QtPrompts : public Prompts {
  private:
   QString title_;
 };
+
+// The box every prompt shows. A long run without a break (a path, a long file
+// name) gets break points, so the text wraps inside the box instead of
+// widening it past the screen and losing its end.
+std::unique_ptr<QMessageBox> makeBox(QMessageBox::Icon icon, const QString& title, const QString& text,
+                                     QMessageBox::StandardButtons buttons, QWidget* owner);
 
 // Loads Qt's own Japanese texts for its dialogs.
 void installJapaneseTranslations();

@@ -1,5 +1,7 @@
 #include "control/experiments/tform2.h"
+#include "platform/board_library.h"
 #include "platform/colors.h"
+#include "support/standin_board.h"
 #include "support/test_context.h"
 
 #include <QLabel>
@@ -185,4 +187,33 @@ TEST(TForm2, AWindowManagerCloseRunsTheLeavePanel) {
   EXPECT_FALSE(f.w.Timer2->isActive());
   EXPECT_FALSE(f.w.isVisible());
   EXPECT_EQ(f.host.menuShown, 1);
+}
+
+TEST(TForm2, DrivesTheSchoolsBoardLibraryFromTheProgramFolder) {
+  TestContext t;
+  ASSERT_TRUE(testsupport::placeStandInBoard(testsupport::builtStandInBoard(), t.ctx.appDir));
+  std::unique_ptr<platform::Board> board =
+      platform::openBoard(platform::boardLibraryPlaces(t.ctx.appDir), QStringLiteral("pelmora"), stderr);
+  auto* library = dynamic_cast<platform::LibraryBoard*>(board.get());
+  ASSERT_NE(library, nullptr);
+  testsupport::StandInBoard standIn(library->path());
+  standIn.setInit("*", 7);
+  platform::AppContext ctx{t.ctx.appDir, *board, t.prompts, t.processes, t.clock};
+  struct Host : FakeHost {
+    Host(TestContext& t, const platform::AppContext& c) : FakeHost(t), ctx(c) {}
+    const platform::AppContext& context() const override { return ctx; }
+    const platform::AppContext& ctx;
+  } host(t, ctx);
+  TForm2 w(host);
+
+  w.Timer2Timer();
+  EXPECT_EQ(w.Label4->text(), "HIDaspxが接続されています!");
+  EXPECT_EQ(w.Edit1->text(), "7");
+  w.PNLzententou->click();
+  w.PNLsyuuryou->click();
+  EXPECT_EQ(standIn.calls(),
+            (QStringList{"UsbInit(#)=-1", "UsbInit(*)=7", "PortAddress(ddrb)=101", "PortAddress(portb)=102",
+                         "PortAddress(pinb)=103", "PortAddress(pind)=104", "UsbPoke(101,0,255,0)",
+                         "UsbPoke(102,0,255,0)", "UsbPoke(101,0,255,0)", "UsbPoke(102,0,0,0)",
+                         "UsbPoke(101,0,255,0)", "UsbPoke(102,0,255,0)", "UsbExit()"}));
 }

@@ -246,6 +246,35 @@ TEST(StatusFile, CountsOnlyWhatWasWrittenAfterTheStamp) {
   EXPECT_EQ(readStatusLine(path, 1, written).line, "three");
 }
 
+TEST(StatusFile, RewrittenInPlaceWithTheSameSizeDuringThisUploadIsFresh) {
+  // The writer rewrites its status file in place: "Failed" and "Passed" have
+  // the same size.
+  TestContext t;
+  const QString path = t.path("qov_mini.ini");
+  auto rewrite = [&path](const QByteArray& line6) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("1\r\n2\r\n3\r\n4\r\n5\r\n" + line6 + "\r\n");
+  };
+  rewrite("Failed");
+  const FileStamp before = stampOf(path);
+  rewrite("Passed");
+  StatusLine line = readStatusLine(path, 6, before);
+  EXPECT_EQ(line.state, StatusLine::State::Fresh);
+  EXPECT_EQ(line.line, "Passed");
+
+  // A file system with coarse times (a FAT stick keeps two seconds) shows
+  // the rewrite with the times it had before.
+  const FileStamp after = stampOf(path);
+  FileStamp coarse = before;
+  coarse.modifiedNs = after.modifiedNs;
+  coarse.changedNs = after.changedNs;
+  coarse.inode = after.inode;
+  line = readStatusLine(path, 6, coarse);
+  EXPECT_EQ(line.state, StatusLine::State::Fresh);
+  EXPECT_EQ(line.line, "Passed");
+}
+
 TEST(AccessibilityWindows, FindsNothingWithoutABusAndDoesNotHang) {
   // Tests run without a desktop: no accessibility bus, so no window, quickly.
   qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
