@@ -32,9 +32,9 @@ QStringList snapshotLines(const SampleBuffer& buffer, const QDateTime& now) {
 
 bool ContinuousLog::start(const QString& path, QString* error) {
   stop();
-  file_.setFileName(path);
-  if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    if (error) *error = path + QStringLiteral("を開けません！（") + file_.errorString() + QStringLiteral("）");
+  QString reason;
+  if (!file_.open(path, &reason)) {
+    if (error) *error = path + QStringLiteral("を開けません！（") + reason + QStringLiteral("）");
     return false;
   }
   count_ = 0;
@@ -50,18 +50,13 @@ bool ContinuousLog::append(int value, quint32 tick, QString* error) {
   return true;
 }
 
-void ContinuousLog::stop() {
-  if (file_.isOpen()) file_.close();
-}
+void ContinuousLog::stop() { file_.close(); }
 
 bool ContinuousLog::writeLine(const QString& line, QString* error) {
   const auto bytes = platform::cp932::encode(line);
-  QByteArray out = bytes ? *bytes : line.toLatin1();
-  out += "\r\n";
-  if (file_.write(out) != out.size() || !file_.flush()) {
-    if (error)
-      *error = file_.fileName() + QStringLiteral("に書き込めません！（") + file_.errorString() + QStringLiteral("）");
-    file_.close();
+  QString reason;
+  if (!file_.append(bytes ? *bytes : line.toLatin1(), &reason)) {
+    if (error) *error = file_.path() + QStringLiteral("に書き込めません！（") + reason + QStringLiteral("）");
     return false;
   }
   return true;

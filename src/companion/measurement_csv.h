@@ -6,7 +6,8 @@
 #include "companion/measurement.h"
 
 #include <QDateTime>
-#include <QFile>
+#include "platform/textfile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -50,7 +51,7 @@ class ContinuousLog {
  private:
   bool writeLine(const QString& line, QString* error);
   WallClock wallClock_;
-  QFile file_;
+  platform::textfile::LineAppender file_;
   int count_ = 0;
   quint32 firstTick_ = 0;
 };

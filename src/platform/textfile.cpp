@@ -217,6 +217,27 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
   return {true, {}};
 }
 
+bool LineAppender::open(const QString& path, QString* reason) {
+  close();
+  path_ = path;
+  fd_ = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd_ < 0 && reason) *reason = failureReason(errno);
+  return fd_ >= 0;
+}
+
+bool LineAppender::append(const QByteArray& line, QString* reason) {
+  if (fd_ < 0) return false;
+  if (writeAll(fd_, line + "\r\n")) return true;
+  if (reason) *reason = failureReason(errno);
+  close();
+  return false;
+}
+
+void LineAppender::close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
 WriteResult writeRawLines(const QString& path, const QList<QByteArray>& lines) {
   return writeBytes(path, joinLines(lines));
 }

@@ -44,6 +44,29 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes);
 // Why a file could not be written, in Japanese, from the system's error
 // number: the usual kinds by name, anything else as the system's own text.
 QString failureReason(int error);
+
+// A file written a line at a time while it stays open (a continuous log):
+// each line is handed to the system before append returns, so a reader sees
+// it at once, and failures give the same reasons as whole-file saves.
+class LineAppender {
+ public:
+  LineAppender() = default;
+  LineAppender(const LineAppender&) = delete;
+  LineAppender& operator=(const LineAppender&) = delete;
+  ~LineAppender() { close(); }
+
+  // Creates or empties path; on failure reason says why.
+  bool open(const QString& path, QString* reason);
+  // Writes line and CR LF; on failure reason says why and the file is closed.
+  bool append(const QByteArray& line, QString* reason);
+  void close();
+  bool isOpen() const { return fd_ >= 0; }
+  const QString& path() const { return path_; }
+
+ private:
+  int fd_ = -1;
+  QString path_;
+};
 }  // namespace textfile
 
 }  // namespace platform

@@ -159,7 +159,7 @@ TEST(MeasurementCsv, ContinuousLogIsReadableAfterEveryLineAndStopsOnFailure) {
 
   // A folder that does not exist: one sentence naming the file, log stays off.
   EXPECT_FALSE(log.start(dir.filePath("missing/data4.csv"), &error));
-  EXPECT_TRUE(error.startsWith(dir.filePath("missing/data4.csv")));
+  EXPECT_EQ(error, dir.filePath("missing/data4.csv") + "を開けません！（ファイルまたはフォルダがありません）");
   EXPECT_FALSE(log.isOn());
 }
 
@@ -168,7 +168,7 @@ TEST(MeasurementCsv, AppendFailureClosesTheLog) {
   ContinuousLog log([] { return QDateTime(QDate(2026, 1, 1), QTime(0, 0)); });
   QString error;
   EXPECT_FALSE(log.start("/dev/full", &error));
-  EXPECT_FALSE(error.isEmpty());
+  EXPECT_EQ(error, "/dev/fullに書き込めません！（ディスクがいっぱいです）");
   EXPECT_FALSE(log.isOn());
 }
 
