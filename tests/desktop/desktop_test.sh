@@ -304,6 +304,11 @@ case_pelmora_end() {
   [ "$(line 20 "$FOLDER/pelmora.ini")" = 60000 ] || fail "the close request did not save the settings"
   start_program pelmora
   end_pelmora
+}
+
+case_pelmora_end_simulated_board() {
+  new_folder 1
+  pelmora_ini 100 100
   start_program pelmora --simulated-board
   wait_window "$BOARD"
   # The board's window refuses a close request; 終了 ends all the same.
