@@ -14,6 +14,8 @@ BOARD="シミュレーションボード"
 
 # The panels as client coordinates of their windows (centres).
 PELMORA_END="484 318"
+PELMORA_SIGNBOARD="484 209"         # 電光掲示板
+SIGNBOARD_TITLE="電光掲示板（ＬＣＤ制御）"
 BREMILO_END="543 248"
 BREMILO_OVERVIEW="268 196"          # 概要説明
 BREMILO_OVERVIEW_TITLE="「ブレミロさん」と「ザリム」について"
@@ -264,10 +266,12 @@ active_window() { as_number "$(xprop -root _NET_ACTIVE_WINDOW | sed -n 's/.*# //
 focused_window() { as_number "$(xdotool getwindowfocus 2>/dev/null)"; }
 menu_has_focus() { [ "$(active_window)" = "$MENU_ID" ] && [ "$(focused_window)" = "$MENU_ID" ]; }
 
-# The pupil number box has the focus at start, also beside the board window.
+# The pupil number box has the focus at start, also beside the board window:
+# a number typed at once names the file the sign board leaves behind.
 case_pelmora_focus() {
   new_folder 1
   pelmora_ini 100 100
+  sed -i '3s/.*/1\r/' "$FOLDER/pelmora.ini"  # the microcontroller menus, 電光掲示板 among them
   start_program pelmora --simulated-board
   wait_window "$BOARD"
   wait_window "$PELMORA_MENU"
@@ -278,6 +282,14 @@ case_pelmora_focus() {
       fail "the focus is on \"$(title_of "$(focused_window)")\", the active window \"$(title_of "$(active_window)")\", not the menu"
     pause
   done
+  xdotool type --delay 30 12
+  click "$WIN" $PELMORA_SIGNBOARD
+  # Read the pupil's file? Yes; it is missing: OK.
+  answer_boxes_until "$SIGNBOARD_TITLE" pelmora
+  wait_window "$SIGNBOARD_TITLE"
+  close_by_key "$WIN"
+  wait_window "$PELMORA_MENU"
+  [ -f "$FOLDER/data/lcd12_1.dat" ] || fail "the typed pupil number did not reach 出席番号: $(ls "$FOLDER/data")"
   end_pelmora
 }
 
