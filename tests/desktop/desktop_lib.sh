@@ -174,12 +174,10 @@ read_frame() {
   FRAME_H=$((h + t + b))
 }
 
-LAST_GEOMETRY=""
+# Two looks at the frame a moment apart find it in the same place.
 settled() {
   read_frame "$1"
   local g="$FRAME_X $FRAME_Y $FRAME_W $FRAME_H"
-  if [ "$g" = "$LAST_GEOMETRY" ]; then return 0; fi
-  LAST_GEOMETRY=$g
   pause
   pause
   read_frame "$1"
@@ -200,11 +198,17 @@ drag_title() {
   xdotool mousemove --sync $((x + $2)) $((y + $3)) mouseup 1
 }
 
-# expect_frame_at WINDOW LEFT TOP
+# expect_frame_at WINDOW LEFT TOP: the frame gets there and stays.
+frame_at() { read_frame "$1" && [ "$FRAME_X" -eq "$2" ] && [ "$FRAME_Y" -eq "$3" ]; }
 expect_frame_at() {
-  read_frame "$1"
-  [ "$FRAME_X" -eq "$2" ] && [ "$FRAME_Y" -eq "$3" ] ||
-    fail "\"$(title_of "$1")\" has its frame at left $FRAME_X top $FRAME_Y, expected left $2 top $3"
+  local end=$(($(now_ms) + 5000))
+  until frame_at "$@"; do
+    [ "$(now_ms)" -lt "$end" ] ||
+      fail "\"$(title_of "$1")\" has its frame at left $FRAME_X top $FRAME_Y, expected left $2 top $3"
+    pause
+  done
+  settled "$1" && frame_at "$@" ||
+    fail "\"$(title_of "$1")\" moved on to left $FRAME_X top $FRAME_Y from left $2 top $3"
 }
 
 # line N FILE: line N of a CR LF text file.

@@ -232,13 +232,13 @@ case_pelmora_partly_off_screen() {
   pelmora_ini 900 1100 -50 1000
   start_program pelmora
   wait_window "$PELMORA_MENU"
-  expect_on_screen "$WIN"
   read_frame "$WIN"
   expect_frame_at "$WIN" $((SCREEN_W - FRAME_W)) $((SCREEN_H - FRAME_H))
-  open_tool 1
   expect_on_screen "$WIN"
+  open_tool 1
   read_frame "$WIN"
   expect_frame_at "$WIN" $((SCREEN_W - FRAME_W)) 0
+  expect_on_screen "$WIN"
   leave_tool 1
   end_pelmora
 }
@@ -249,14 +249,14 @@ case_bremilo_partly_off_screen() {
   start_program bremilo
   answer_boxes_until "$BREMILO_MENU" bremilo
   wait_window "$BREMILO_MENU"
-  expect_on_screen "$WIN"
   read_frame "$WIN"
   expect_frame_at "$WIN" 0 $((SCREEN_H - FRAME_H))
+  expect_on_screen "$WIN"
   click "$WIN" $BREMILO_OVERVIEW
   wait_window "$BREMILO_OVERVIEW_TITLE"
-  expect_on_screen "$WIN"
   read_frame "$WIN"
   expect_frame_at "$WIN" $((SCREEN_W - FRAME_W)) $((SCREEN_H - FRAME_H))
+  expect_on_screen "$WIN"
   click "$WIN" $BREMILO_OVERVIEW_CLOSE
   end_bremilo
 }
