@@ -49,7 +49,6 @@ int simulatedMeasurement(qint64 ms) {
 int runBremilo(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("bremilo"));
-  QApplication::setApplicationDisplayName(QStringLiteral("bremilo"));
   QApplication::setQuitOnLastWindowClosed(false);
   platform::ui::installJapaneseTranslations();
   platform::ui::installAccessibility();
@@ -71,7 +70,7 @@ int runBremilo(int argc, char** argv) {
   platform::AppContext ctx{appDir, simulated ? static_cast<platform::Board&>(simulatedBoard) : *libraryBoard, prompts,
                            processes, clock};
   BremiloWindows windows(ctx);
-  QObject::connect(windows.form1.get(), &TForm1::endRequested, &app, &QApplication::quit, Qt::QueuedConnection);
+  QObject::connect(windows.form1.get(), &TForm1::endRequested, &app, &platform::ui::endProgram, Qt::QueuedConnection);
   windows.form1->show();
   return app.exec();
 }

@@ -9,8 +9,9 @@ CompanionWindow::CompanionWindow(CompanionHost& host, int firstEntry, const QStr
 }
 
 void CompanionWindow::showAtStoredPosition() {
-  show();
+  // Placed before it is shown, so the window manager maps it there at once.
   if (firstEntry_ > 0) placeAt(host_.position(firstEntry_), host_.position(firstEntry_ + 1));
+  show();
 }
 
 void CompanionWindow::leaveToMenu() {

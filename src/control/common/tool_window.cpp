@@ -13,8 +13,9 @@ ToolWindow::ToolWindow(ToolHost& host, int firstEntry, const QString& caption, i
 }
 
 void ToolWindow::showAtStoredPosition() {
-  show();
+  // Placed before it is shown, so the window manager maps it there at once.
   if (firstEntry_ > 0) placeAt(host_.position(firstEntry_), host_.position(firstEntry_ + 1));
+  show();
 }
 
 void ToolWindow::leaveToMenu() {

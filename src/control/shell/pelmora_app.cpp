@@ -55,6 +55,19 @@ PelmoraWindows::PelmoraWindows(const platform::AppContext& ctx, platform::Outsid
 
 PelmoraWindows::~PelmoraWindows() = default;
 
+void showStartWindows(TForm1& menu, platform::ui::AppWindow* boardWindow) {
+  if (boardWindow) {
+    // Shown first and without taking the focus, so pupil numbers typed at
+    // start go into the menu.
+    boardWindow->setAttribute(Qt::WA_ShowWithoutActivating);
+    boardWindow->placeAt(40, 1 << 20);  // pulled back to the screen's right edge
+    boardWindow->show();
+  }
+  menu.show();
+  menu.raise();
+  menu.activateWindow();
+}
+
 namespace {
 
 // bench/startup sets PELMORA_STARTUP_PROBE to the time it started the process
@@ -83,7 +96,6 @@ void reportStartupWhenProbed() {
 int runPelmora(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("pelmora"));
-  QApplication::setApplicationDisplayName(QStringLiteral("pelmora"));
   QApplication::setQuitOnLastWindowClosed(false);
   platform::ui::installJapaneseTranslations();
   platform::ui::installAccessibility();
@@ -108,15 +120,11 @@ int runPelmora(int argc, char** argv) {
   platform::AppContext ctx{appDir, simulated ? static_cast<platform::Board&>(simulatedBoard) : *libraryBoard, prompts,
                            processes, clock};
   PelmoraWindows windows(ctx);
-  QObject::connect(windows.form1.get(), &TForm1::endRequested, &app, &QApplication::quit, Qt::QueuedConnection);
-  windows.form1->show();
+  QObject::connect(windows.form1.get(), &TForm1::endRequested, &app, &platform::ui::endProgram, Qt::QueuedConnection);
   // Lets a person watch the LEDs and set the inputs without hardware.
   std::unique_ptr<platform::ui::SimulatedBoardWindow> boardWindow;
-  if (simulated) {
-    boardWindow = std::make_unique<platform::ui::SimulatedBoardWindow>(simulatedBoard);
-    boardWindow->show();
-    boardWindow->placeAt(40, 1 << 20);  // pulled back to the screen's right edge
-  }
+  if (simulated) boardWindow = std::make_unique<platform::ui::SimulatedBoardWindow>(simulatedBoard);
+  showStartWindows(*windows.form1, boardWindow.get());
   reportStartupWhenProbed();
   const int rc = app.exec();
   guard.release();

@@ -4,6 +4,7 @@
 #include "platform/context.h"
 #include "platform/instance_guard.h"
 #include "platform/outside_windows.h"
+#include "platform/ui/widgets.h"
 
 #include <memory>
 
@@ -40,6 +41,10 @@ struct PelmoraWindows {
   std::unique_ptr<TForm8> form8;
   std::unique_ptr<TForm9> form9;
 };
+
+// Shows the menu at start, and beside it the simulated board's window when
+// there is one; the pupil number box has the focus.
+void showStartWindows(TForm1& menu, platform::ui::AppWindow* boardWindow);
 
 int runPelmora(int argc, char** argv);
 

@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -12,6 +13,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+
+#include <limits>
 
 namespace platform::ui {
 
@@ -211,31 +214,92 @@ void LinkPicture::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 AppWindow::AppWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowMinimizeButtonHint) {
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint) {
   setFont(ui::font());
 }
 
 QPoint AppWindow::clampedToScreen(const QRect& frame, const QList<QRect>& screens) {
-  for (const QRect& s : screens) {
-    if (s.intersects(frame) && s.contains(frame.topLeft())) return frame.topLeft();
-  }
   if (screens.isEmpty()) return frame.topLeft();
-  const QRect s = screens.first();
-  const int x = qBound(s.left(), frame.left(), qMax(s.left(), s.right() - frame.width() + 1));
-  const int y = qBound(s.top(), frame.top(), qMax(s.top(), s.bottom() - frame.height() + 1));
+  // The screen that holds most of the window; off all of them, the nearest.
+  QRect target = screens.first();
+  qint64 bestArea = -1;
+  qint64 bestDistance = std::numeric_limits<qint64>::max();
+  for (const QRect& s : screens) {
+    const QRect common = s.intersected(frame);
+    const qint64 area = common.isEmpty() ? 0 : qint64(common.width()) * common.height();
+    const QPoint c = frame.center();
+    const qint64 dx = c.x() < s.left() ? s.left() - c.x() : c.x() > s.right() ? c.x() - s.right() : 0;
+    const qint64 dy = c.y() < s.top() ? s.top() - c.y() : c.y() > s.bottom() ? c.y() - s.bottom() : 0;
+    const qint64 distance = dx * dx + dy * dy;
+    if (area > bestArea || (area == 0 && bestArea == 0 && distance < bestDistance)) {
+      target = s;
+      bestArea = area;
+      bestDistance = distance;
+    }
+  }
+  const int x = qMax(target.left(), qMin(frame.left(), target.right() - frame.width() + 1));
+  const int y = qMax(target.top(), qMin(frame.top(), target.bottom() - frame.height() + 1));
   return {x, y};
 }
 
-void AppWindow::placeAt(int top, int left) {
+namespace {
+
+// The frame the window manager last put around one of our windows; all of
+// them carry the same decorations, so it stands for a window not yet shown.
+QMargins lastKnownFrame;
+
+QList<QRect> availableScreens() {
   QList<QRect> screens;
   for (QScreen* s : QGuiApplication::screens()) screens.append(s->availableGeometry());
-  move(clampedToScreen(QRect(QPoint(left, top), size()), screens));
+  return screens;
+}
+
+}  // namespace
+
+QMargins AppWindow::frameMargins() const {
+  const QRect f = frameGeometry();
+  const QRect g = geometry();
+  if (isVisible() && f != g) return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()};
+  return lastKnownFrame;
+}
+
+void AppWindow::placeAt(int top, int left) {
+  // Top/Left are the frame's top-left corner, the quantity pos() reads back
+  // and move() takes.
+  const QRect frame(QPoint(left, top), size().grownBy(frameMargins()));
+  move(clampedToScreen(frame, availableScreens()));
+  placedAt_ = QPoint(left, top);
+}
+
+bool AppWindow::event(QEvent* e) {
+  const bool handled = QWidget::event(e);
+  switch (e->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Expose:
+    case QEvent::UpdateRequest:
+      if (placedAt_ && isVisible() && frameGeometry() != geometry()) {
+        // The window manager has framed the window: its whole size is known
+        // now, and the frame goes where it was meant to, wholly on a screen.
+        lastKnownFrame = frameMargins();
+        const QPoint p = clampedToScreen(QRect(*placedAt_, frameGeometry().size()), availableScreens());
+        placedAt_.reset();
+        if (p != pos()) move(p);
+      }
+      break;
+    case QEvent::Hide: placedAt_.reset(); break;
+    default: break;
+  }
+  return handled;
 }
 
 void AppWindow::closeEvent(QCloseEvent* event) {
   event->ignore();
   closeRequested();
 }
+
+void endProgram() { QCoreApplication::exit(0); }
 
 QLabel* label(QWidget* parent, const QString& text, int left, int top, int pixelSize, const QColor& colour, bool bold) {
   auto* l = new QLabel(text, parent);

@@ -10,6 +10,7 @@
 class QLabel;
 
 #include <array>
+#include <optional>
 
 namespace platform::ui {
 
@@ -102,20 +103,35 @@ class LinkPicture : public QWidget {
   Kind kind_;
 };
 
-// A window of either program: no close box or system menu; a close request
+// A window of either program: a title bar without buttons; a close request
 // from the window manager runs closeRequested() and is otherwise ignored.
 class AppWindow : public QWidget {
   Q_OBJECT
  public:
   explicit AppWindow(QWidget* parent = nullptr);
-  // Places the window; a place off every screen is pulled back onto one.
+  // Places the window's frame with its top-left corner at left/top, the
+  // quantity pos() reads back; a place not wholly on a screen is pulled
+  // wholly onto the screen the window is mostly on.
   void placeAt(int top, int left);
+  // Where a frame of that place and size goes.
   static QPoint clampedToScreen(const QRect& frame, const QList<QRect>& screens);
+  // The window manager's frame around the window; for a window not shown
+  // yet, the frame last seen around another.
+  QMargins frameMargins() const;
 
  protected:
+  bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   virtual void closeRequested() {}
+
+ private:
+  // The place last asked for, until the window manager has framed the window.
+  std::optional<QPoint> placedAt_;
 };
+
+// Ends the program's event loop now. Unlike QApplication::quit() it does not
+// first ask the shown windows to close, which ours refuse.
+void endProgram();
 
 // A label with the system's font, text and colour at a fixed place.
 QLabel* label(QWidget* parent, const QString& text, int left, int top, int pixelSize = 12,
