@@ -2,14 +2,14 @@
 // What a tool window of pelmora needs of the main menu while it runs.
 
 #include "platform/context.h"
+#include "platform/ui/menu_opened_window.h"
 
 #include <QString>
 
 namespace pelmora {
 
-class ToolHost {
+class ToolHost : public platform::ui::WindowPlaces {
  public:
-  virtual ~ToolHost() = default;
   virtual const platform::AppContext& context() const = 0;
   // The pupil number box (出席番号).
   virtual QString pupilNumber() const = 0;
@@ -17,10 +17,6 @@ class ToolHost {
   virtual bool oneStepUpload() const = 0;
   // 1 マイコンボード, 2 ペルモラ学習回路, 3 ペルモラ測定ボード.
   virtual int targetCircuit() const = 0;
-  // Stores a window's Top and Left at entries firstEntry and firstEntry + 1.
-  virtual void storePosition(int firstEntry, int top, int left) = 0;
-  virtual int position(int entry) const = 0;
-  virtual void showMenu() = 0;
   // Compiles mirvotak/mirvotak.bas and writes it into the microcontroller.
   virtual void upload() = 0;
 };
