@@ -8,7 +8,9 @@ SignFileContent parseSignFile(const QList<QByteArray>& lines) {
   for (int k = 0; k < count; ++k) {
     const QByteArray& line = lines[k];
     if (k < kConditions) {
-      if (!line.isEmpty() && line.size() != kMessageBytes) {
+      // Editors strip trailing blanks: a short message reads its missing
+      // cells as empty. A longer one is no message of this window.
+      if (line.size() > kMessageBytes) {
         content.badLine = k + 1;
         return content;
       }

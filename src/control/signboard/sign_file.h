@@ -1,6 +1,7 @@
 #pragma once
 // The sign-board file: 16 lines, CR LF, code page 932. Lines 1-8 hold the
-// condition messages 0-7 (empty or 160 bytes), lines 9-16 the custom
+// condition messages 0-7 (empty or 160 bytes; a shorter line is a message
+// whose trailing blank cells were cut off), lines 9-16 the custom
 // characters G0-G7.
 
 #include "control/signboard/sign_design.h"

@@ -54,11 +54,15 @@ TEST(SignFile, WritesSixteenLinesAndReadsThemBackByteForByte) {
 TEST(SignFile, ShortAndLongFilesKeepTheLinesInTheirPlaces) {
   QList<QByteArray> ten;
   for (int k = 0; k < 8; ++k) ten << message(" " + QByteArray::number(k));
+  ten[3] = " 3\x81\xA9 B";  // trailing blanks stripped by an editor; an arrow in cell 2
   ten << "0,1,1,1,1,1,1,1,1" << "1,2,2,2,2,2,2,2,2";
   SignDesign d;
   d.setGlyph(5, "5,3");
   applySignFile(d, parseSignFile(ten));
   for (int n = 0; n < 8; ++n) EXPECT_EQ(messageCell(d.message(n), 1), QByteArray::number(n));
+  EXPECT_EQ(messageCell(d.message(3), 2), "\x81\xA9");
+  EXPECT_EQ(messageCell(d.message(3), 3), "B");
+  EXPECT_EQ(messageCell(d.message(3), 4), "");
   EXPECT_EQ(d.cell(1), "0");  // the grid shows the current condition
   EXPECT_EQ(d.glyph(0), "0,1,1,1,1,1,1,1,1");
   EXPECT_EQ(d.glyph(1), "1,2,2,2,2,2,2,2,2");
@@ -80,8 +84,6 @@ TEST(SignFile, RefusesMalformedLinesAndChangesNothing) {
   const QList<QByteArray> good{message(" A"), {}, {}, {}, {}, {}, {}, {}, "0,0"};
   {
     QList<QByteArray> bad = good;
-    bad[1] = QByteArray(159, ' ');
-    EXPECT_EQ(parseSignFile(bad).badLine, 2);
     bad[1] = QByteArray(161, ' ');
     EXPECT_EQ(parseSignFile(bad).badLine, 2);
   }

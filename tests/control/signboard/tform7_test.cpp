@@ -233,7 +233,7 @@ TEST(SignWindow, SaveAndLoadAskFirstAndReportFailures) {
 
   // A file with a malformed line changes nothing.
   f.EDTfile->setText("bad");
-  ASSERT_TRUE(platform::textfile::writeRawLines(w.t.path("data/bad.dat"), {message(" Z"), "too short"}));
+  ASSERT_TRUE(platform::textfile::writeRawLines(w.t.path("data/bad.dat"), {message(" Z"), message("") + "x"}));
   prompts.clear();
   f.PNLyobidasi->click();
   EXPECT_EQ(prompts.texts().last(), w.t.path("data/bad.dat") + "の2行目は電光掲示板のデータではありません！");
