@@ -196,7 +196,11 @@ int& Interpreter::variable(QChar letter) {
 
 void Interpreter::execute(int& m, const QString& s) {
   if (s.contains(QLatin1String("ddrB"))) {
-    ddrb_value = number(after(s, pos(QStringLiteral("="), s)), s);
+    const int value = number(after(s, pos(QStringLiteral("="), s)), s);
+    // The register takes a byte: 300 would reach it as 44.
+    if (value < 0 || value > 255)
+      throw LineError{QStringLiteral("%1行目の「%2」の入出力設定の値は0～255です！").arg(lineNo_ + 1).arg(s)};
+    ddrb_value = value;
     ddrb_hantei();
   }
   if (s == QLatin1String("Loop")) {

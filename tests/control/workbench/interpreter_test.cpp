@@ -61,11 +61,16 @@ struct Rig {
     view.lines = program;
     interp.run();
   }
+  QList<int> pokes(int handle) const {
+    QList<int> out;
+    for (const auto& c : board.calls())
+      if (c.op == QLatin1String("UsbPoke") && c.handle == handle) out << c.value;
+    return out;
+  }
   // PORTB levels written by output lines, as LED patterns.
   QList<int> patterns() const {
     QList<int> out;
-    for (const auto& c : board.calls())
-      if (c.op == QLatin1String("UsbPoke") && c.handle == platform::SimulatedBoard::kPortb) out << 255 - c.value;
+    for (int level : pokes(platform::SimulatedBoard::kPortb)) out << 255 - level;
     return out;
   }
 
@@ -187,6 +192,7 @@ TEST(Interpreter, PortValuesOutsideAByteEndTheRunNamingTheLine) {
   struct Case {
     QStringList program;
     int line;  // 1-based, the output line
+    const char* value = "出力値";
   };
   const Case cases[] = {
       {{"i=8", "portB=2^i,1", "portB=1,10"}, 2},
@@ -195,15 +201,19 @@ TEST(Interpreter, PortValuesOutsideAByteEndTheRunNamingTheLine) {
       {{"portB=256,10", "portB=1,10"}, 1},
       {{"portB=-1,10", "portB=1,10"}, 1},
       {{"j=0", "portB=2^(9-j),10", "portB=1,10"}, 2},
+      {{"ddrB=300", "portB=1,10"}, 1, "入出力設定の値"},
+      {{"a=1", "ddrB=-1", "portB=1,10"}, 2, "入出力設定の値"},
   };
   for (const Case& c : cases) {
     Rig r;
     r.run(c.program);
     const QString line = c.program[c.line - 1];
-    EXPECT_EQ(r.view.messages, QStringList{QStringLiteral("%1行目の「%2」の出力値は0～255です！").arg(c.line).arg(line)})
+    EXPECT_EQ(r.view.messages,
+              QStringList{QStringLiteral("%1行目の「%2」の%3は0～255です！").arg(c.line).arg(line).arg(QString::fromUtf8(c.value))})
         << line.toStdString();
-    // Nothing but the start's and the end's dark LEDs reaches the port.
+    // Nothing but the start's and the end's dark LEDs and all-output DDRB reaches the port.
     EXPECT_EQ(r.patterns(), (QList<int>{0, 0})) << line.toStdString();
+    EXPECT_EQ(r.pokes(platform::SimulatedBoard::kDdrb), (QList<int>{255, 255})) << line.toStdString();
     EXPECT_EQ(r.view.runningStates, (QList<bool>{true, false}));
     EXPECT_EQ(r.interp.resume_line, -1);
   }
