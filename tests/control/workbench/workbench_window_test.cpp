@@ -28,6 +28,10 @@
 
 #include <gtest/gtest.h>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 using namespace pelmora;
 using testsupport::FakeHost;
 using testsupport::TestContext;
@@ -64,19 +68,30 @@ struct Bench {
   TForm6 form;
 };
 
-// A link named path to a file that exists but cannot be opened for reading:
-// a file without read permission, or, where that is still readable (as
-// root), a write-only kernel setting.
-bool makeUnreadable(const QString& dir, const QString& path) {
-  const QString locked = dir + "/locked";
-  writeBytes(locked, "'x\r\nDo\r\n");
-  QFile::setPermissions(locked, QFileDevice::WriteOwner);
-  QFile probe(locked);
-  const QString target = probe.open(QIODevice::ReadOnly) ? QStringLiteral("/proc/sys/vm/drop_caches") : locked;
-  QFile::link(target, path);
-  QFile check(path);
-  return QFileInfo(path).isFile() && !check.open(QIODevice::ReadOnly);
-}
+// A file at path that exists but cannot be opened for reading: no read bit.
+// Root reads it anyway, so while this lives the thread sets aside root's
+// right to pass over file modes.
+class UnreadableFile {
+ public:
+  explicit UnreadableFile(const QString& path) : path_(path) {
+    writeBytes(path, "'x\r\nDo\r\n");
+    QFile::setPermissions(path, QFileDevice::WriteOwner);
+    syscall(SYS_capget, &header_, saved_);
+    __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
+    lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+    syscall(SYS_capset, &header_, lowered);
+  }
+  ~UnreadableFile() { syscall(SYS_capset, &header_, saved_); }
+  bool unreadable() const {
+    QFile check(path_);
+    return QFileInfo(path_).isFile() && !check.open(QIODevice::ReadOnly);
+  }
+
+ private:
+  QString path_;
+  __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct saved_[2]{};
+};
 
 // What a printer was given: each line of text with its page and place.
 struct PrintedLine {
@@ -572,7 +587,8 @@ TEST(WorkbenchFiles, SlotZeroFromTheMenuNeverOffersTheSave) {
 
 TEST(WorkbenchFiles, AFileThatCannotBeReadIsReportedAndLeavesTheList) {
   Bench b;
-  ASSERT_TRUE(makeUnreadable(b.t.dir.path(), b.data("12-7.bas")));
+  const UnreadableFile locked(b.data("12-7.bas"));
+  ASSERT_TRUE(locked.unreadable());
   b.form.setProgramLines({"Do", "Loop"});
   b.form.EDTfile->setText("keep");
   b.form.RDBfile[7]->setChecked(true);
