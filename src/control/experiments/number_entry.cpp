@@ -1,6 +1,6 @@
 #include "control/experiments/number_entry.h"
 
-#include "control/shell/settings.h"
+#include "platform/numbers.h"
 #include "platform/prompts.h"
 
 namespace pelmora::experiments {
@@ -10,7 +10,7 @@ QString notANumberText(const QString& text) {
 }
 
 std::optional<int> numberFromEdit(const QString& text, platform::Prompts& prompts) {
-  const auto value = parseInt(text);
+  const auto value = platform::parseInt(text);
   if (!value) prompts.message(notANumberText(text));
   return value;
 }
