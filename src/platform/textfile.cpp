@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <iconv.h>
@@ -147,6 +148,10 @@ QString failureReason(int error) {
     case ENOSPC:
     case EDQUOT: return QStringLiteral("ディスクがいっぱいです");
     case ENAMETOOLONG: return QStringLiteral("名前が長すぎます");
+    case EROFS: return QStringLiteral("書き込みが禁止されたディスクです");
+    case EISDIR: return QStringLiteral("同じ名前のフォルダがあります");
+    case EFBIG: return QStringLiteral("ファイルが大きすぎます");
+    case ELOOP: return QStringLiteral("リンクが輪になっています");
     default: break;
   }
   return QStringLiteral("システムのエラー：") + QString::fromLocal8Bit(std::strerror(error));
@@ -169,15 +174,48 @@ bool writeAll(int fd, const QByteArray& bytes) {
   return true;
 }
 
-// A new file beside target, created with the permissions a new file gets
-// (the process's umask applies); -1 with errno set on failure.
-int createBeside(const QByteArray& folder, QByteArray& name) {
+// A new file in folder, created with mode (the process's umask applies); -1
+// with errno set on failure.
+int createBeside(const QByteArray& folder, mode_t mode, QByteArray& name) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     name = folder + "/.save-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
+}
+
+// The folder part of a path as the system reads it.
+QByteArray folderOf(const QByteArray& path) {
+  const qsizetype slash = path.lastIndexOf('/');
+  if (slash < 0) return ".";
+  return slash == 0 ? QByteArray("/") : path.left(slash);
+}
+
+// The name at the end of a chain of links, which the save must replace in its
+// own folder; 0, or ELOOP past the depth the system itself follows.
+int followLinks(QByteArray& name) {
+  for (int depth = 0;; ++depth) {
+    struct stat st {};
+    if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) return 0;
+    if (depth == 40) return ELOOP;
+    QByteArray link(st.st_size > 0 ? st.st_size + 1 : PATH_MAX, '\0');
+    const ssize_t n = ::readlink(name.constData(), link.data(), static_cast<size_t>(link.size()));
+    if (n < 0) return errno;
+    link.truncate(n);
+    name = link.startsWith('/') ? link : folderOf(name) + '/' + link;
+  }
+}
+
+// Puts the rename on disk. A folder the user may not open, or a file system
+// that cannot flush a folder, leaves nothing more to do.
+int flushFolder(const QByteArray& folder) {
+  const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  int error = ::fsync(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  if (error == EINVAL || error == EROFS || error == ENOTSUP || error == ENOSYS) error = 0;
+  return error;
 }
 
 }  // namespace
@@ -186,27 +224,40 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
   // The new contents go to a file beside the old one, which is replaced by a
   // rename only once they are all on disk: a full disk or a pulled stick
   // leaves the old file whole, and a reader of it keeps reading it.
-  QString target = path;
-  const QFileInfo info(path);
-  if (info.isSymLink()) target = info.symLinkTarget();
-  const QByteArray targetName = QFile::encodeName(target);
   auto failed = [&path](int error) {
     return WriteResult{false, path + QStringLiteral("に書き込めません（") + failureReason(error) + QStringLiteral("）")};
   };
+  // Through links to the real file, so the links stay links.
+  QByteArray target = QFile::encodeName(path);
+  if (const int error = followLinks(target)) return failed(error);
+  const QByteArray folder = folderOf(target);
 
-  QByteArray tempName;
-  const int fd = createBeside(QFile::encodeName(QFileInfo(target).absolutePath()), tempName);
-  if (fd < 0) return failed(errno);
-  // A replaced file keeps its permissions.
   struct stat old {};
-  const bool replacing = ::stat(targetName.constData(), &old) == 0;
-  bool ok = writeAll(fd, bytes) && (!replacing || ::fchmod(fd, old.st_mode & 07777) == 0) && ::fsync(fd) == 0;
+  const bool replacing = ::stat(target.constData(), &old) == 0;
+  if (replacing) {
+    if (S_ISDIR(old.st_mode)) return failed(EISDIR);
+    // The rename needs only the folder's permission: the file's own decide.
+    // A file marked read-only stays, even for root, whom access lets write.
+    if (::access(target.constData(), W_OK) != 0) return failed(errno);
+    if (!(old.st_mode & S_IWUSR)) return failed(EACCES);
+  }
+
+  // A replaced file keeps its owner and group where the user may set them,
+  // and its permissions, before any byte is in: nobody else reads a moment
+  // early what the old file kept from them.
+  QByteArray tempName;
+  const int fd = createBeside(folder, replacing ? 0600 : 0666, tempName);
+  if (fd < 0) return failed(errno);
+  if (replacing && ::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+    // Neither is the user's to give: the new file stays the user's own.
+  }
+  bool ok = (!replacing || ::fchmod(fd, old.st_mode & 07777) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
   int error = ok ? 0 : errno;
   if (::close(fd) != 0 && ok) {
     ok = false;
     error = errno;
   }
-  if (ok && ::rename(tempName.constData(), targetName.constData()) != 0) {
+  if (ok && ::rename(tempName.constData(), target.constData()) != 0) {
     ok = false;
     error = errno;
   }
@@ -214,6 +265,7 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
     ::unlink(tempName.constData());
     return failed(error);
   }
+  if (const int flushError = flushFolder(folder)) return failed(flushError);
   return {true, {}};
 }
 

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -101,9 +103,9 @@ QByteArray contents(const QString& path) {
 // A limit on the size of any file the process writes, as a full disk or a
 // pulled stick stops a write half way; lifted again when it goes.
 struct FileSizeLimit {
-  explicit FileSizeLimit(rlim_t bytes) {
+  explicit FileSizeLimit(rlim_t bytes, void (*onSignal)(int) = SIG_IGN) {
     getrlimit(RLIMIT_FSIZE, &saved);
-    previous = std::signal(SIGXFSZ, SIG_IGN);
+    previous = std::signal(SIGXFSZ, onSignal);
     rlimit limited = saved;
     limited.rlim_cur = bytes;
     setrlimit(RLIMIT_FSIZE, &limited);
@@ -128,11 +130,63 @@ TEST(TextFile, AWriteThatFailsHalfWayLeavesTheOldFileWholeAndNoLeftovers) {
     result = textfile::writeBytes(path, QByteArray(64 * 1024, 'x'));
   }
   EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.error.toStdString(), (path + QStringLiteral("に書き込めません（システムのエラー：") +
-                                         QString::fromLocal8Bit(std::strerror(EFBIG)) + QStringLiteral("）"))
-                                            .toStdString());
+  EXPECT_EQ(result.error.toStdString(), (path + QStringLiteral("に書き込めません（ファイルが大きすぎます）")).toStdString());
   EXPECT_EQ(contents(path), "old contents\r\n");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"program.txt"});
+}
+
+namespace {
+// The new file as it stands when a write first passes the size limit: some
+// bytes are in, so others could already read them.
+struct stat halfWritten {};
+void noteHalfWrittenFile(int) {
+  struct stat st {};
+  for (int fd = 3; fd < 1024; ++fd)
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 3000) halfWritten = st;
+}
+}  // namespace
+
+TEST(TextFile, TheNewFileHasTheOldFilesModeAndGroupBeforeAnyByteGoesIn) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("marks.csv");
+  ASSERT_TRUE(textfile::writeBytes(path, "old\r\n"));
+  ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+  ASSERT_TRUE(::chown(QFile::encodeName(path).constData(), -1, 4343) == 0 || errno == EPERM);  // where the user may
+  struct stat old {};
+  ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &old), 0);
+  const mode_t mask = ::umask(022);
+  {
+    FileSizeLimit limit(3000, noteHalfWrittenFile);
+    EXPECT_FALSE(textfile::writeBytes(path, QByteArray(8000, 'x')));
+  }
+  ::umask(mask);
+  EXPECT_EQ(halfWritten.st_mode & 07777, 0640u);
+  EXPECT_EQ(halfWritten.st_gid, old.st_gid);
+}
+
+namespace {
+// While savedName is set, a flush of a folder answers EINVAL, as a file system
+// that cannot flush folders does, and notes what the saved name held then.
+QString savedName;
+std::optional<QByteArray> heldAtFolderFlush;
+}  // namespace
+
+// Every fsync of this test program passes here.
+extern "C" int fsync(int fd) {
+  struct stat st {};
+  if (savedName.isEmpty() || ::fstat(fd, &st) != 0 || !S_ISDIR(st.st_mode)) return static_cast<int>(::syscall(SYS_fsync, fd));
+  heldAtFolderFlush = contents(savedName);
+  errno = EINVAL;
+  return -1;
+}
+
+TEST(TextFile, TheFolderIsFlushedAfterTheRenameUnlessItsFileSystemCannot) {
+  QTemporaryDir dir;
+  savedName = dir.filePath("x.txt");
+  const bool ok = textfile::writeBytes(savedName, "new\r\n").ok;
+  savedName.clear();
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(heldAtFolderFlush, QByteArray("new\r\n"));
 }
 
 TEST(TextFile, AReaderOfTheOldFileKeepsReadingItAcrossTheSave) {
@@ -149,14 +203,30 @@ TEST(TextFile, AReaderOfTheOldFileKeepsReadingItAcrossTheSave) {
   EXPECT_EQ(contents(path), "second\r\n");
 }
 
-TEST(TextFile, FailuresSayWhyInJapanese) {
+TEST(TextFile, FailuresSayWhyInJapaneseAndLeaveTheOldFile) {
   QTemporaryDir dir;
-  const QString missing = dir.filePath("nowhere/x.txt");
-  EXPECT_EQ(textfile::writeLines(missing, {"a"}).error.toStdString(),
-            (missing + QStringLiteral("に書き込めません（ファイルまたはフォルダがありません）")).toStdString());
-  const QString longName = dir.filePath(QString(300, QLatin1Char('n')) + ".txt");
-  EXPECT_EQ(textfile::writeLines(longName, {"a"}).error.toStdString(),
-            (longName + QStringLiteral("に書き込めません（名前が長すぎます）")).toStdString());
+  const QString readOnly = dir.filePath("sample.txt");
+  ASSERT_TRUE(textfile::writeBytes(readOnly, "old\r\n"));
+  // A teacher's chmod a-w holds even for a program run as root.
+  ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.txt"));
+  ASSERT_EQ(::symlink("loop2", QFile::encodeName(dir.filePath("loop1")).constData()), 0);
+  ASSERT_EQ(::symlink("loop1", QFile::encodeName(dir.filePath("loop2")).constData()), 0);
+  const struct {
+    QString path;
+    QString reason;
+  } cases[] = {
+      {dir.filePath("nowhere/x.txt"), QStringLiteral("ファイルまたはフォルダがありません")},
+      {dir.filePath(QString(300, QLatin1Char('n')) + ".txt"), QStringLiteral("名前が長すぎます")},
+      {readOnly, QStringLiteral("書き込む権限がありません")},
+      {dir.filePath("folder.txt"), QStringLiteral("同じ名前のフォルダがあります")},
+      {dir.filePath("loop1"), QStringLiteral("リンクが輪になっています")},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(textfile::writeBytes(c.path, "new\r\n").error.toStdString(),
+              (c.path + QStringLiteral("に書き込めません（") + c.reason + QStringLiteral("）")).toStdString());
+  EXPECT_EQ(contents(readOnly), "old\r\n");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"sample.txt"});
 
   // What cannot be made to happen to a test running as root.
   EXPECT_EQ(textfile::failureReason(EACCES), QStringLiteral("書き込む権限がありません"));
@@ -164,6 +234,19 @@ TEST(TextFile, FailuresSayWhyInJapanese) {
   EXPECT_EQ(textfile::failureReason(ENOSPC), QStringLiteral("ディスクがいっぱいです"));
   EXPECT_EQ(textfile::failureReason(EDQUOT), QStringLiteral("ディスクがいっぱいです"));
   EXPECT_EQ(textfile::failureReason(ENOTDIR), QStringLiteral("ファイルまたはフォルダがありません"));
+  EXPECT_EQ(textfile::failureReason(EROFS), QStringLiteral("書き込みが禁止されたディスクです"));
   EXPECT_EQ(textfile::failureReason(EIO),
             QStringLiteral("システムのエラー：") + QString::fromLocal8Bit(std::strerror(EIO)));
+}
+
+TEST(TextFile, ASaveThroughAChainOfLinksReplacesTheRealFile) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkpath("real") && QDir(dir.path()).mkpath("desk"));
+  ASSERT_TRUE(textfile::writeBytes(dir.filePath("real/file.txt"), "old\r\n"));
+  // desk/a -> ../b -> real/file.txt: a relative link counts from its own folder.
+  ASSERT_EQ(::symlink("real/file.txt", QFile::encodeName(dir.filePath("b")).constData()), 0);
+  ASSERT_EQ(::symlink("../b", QFile::encodeName(dir.filePath("desk/a")).constData()), 0);
+  ASSERT_TRUE(textfile::writeBytes(dir.filePath("desk/a"), "new\r\n"));
+  EXPECT_EQ(contents(dir.filePath("real/file.txt")), "new\r\n");
+  EXPECT_TRUE(QFileInfo(dir.filePath("b")).isSymLink() && QFileInfo(dir.filePath("desk/a")).isSymLink());
 }

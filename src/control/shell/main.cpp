@@ -1,3 +1,10 @@
 #include "control/shell/pelmora_app.h"
 
-int main(int argc, char** argv) { return pelmora::runPelmora(argc, argv); }
+#include <csignal>
+
+int main(int argc, char** argv) {
+  // Past a file-size limit a write then fails and the save says so, instead
+  // of the program ending and leaving its half-written file behind.
+  std::signal(SIGXFSZ, SIG_IGN);
+  return pelmora::runPelmora(argc, argv);
+}
