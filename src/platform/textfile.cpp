@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <csignal>
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
@@ -155,6 +156,15 @@ QString failureReason(int error) {
     default: break;
   }
   return QStringLiteral("システムのエラー：") + QString::fromLocal8Bit(std::strerror(error));
+}
+
+void keepRunningPastFileSizeLimit() {
+  // A handler rather than SIG_IGN: an ignored signal stays ignored in every
+  // program started from here, a handled one is back to its default there.
+  struct sigaction action {};
+  action.sa_handler = [](int) {};
+  sigemptyset(&action.sa_mask);
+  ::sigaction(SIGXFSZ, &action, nullptr);
 }
 
 namespace {

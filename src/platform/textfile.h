@@ -44,6 +44,9 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes);
 // Why a file could not be written, in Japanese, from the system's error
 // number: the usual kinds by name, anything else as the system's own text.
 QString failureReason(int error);
+// Past a file-size limit a write then fails with EFBIG and the save says so,
+// instead of the program ending and leaving its half-written file behind.
+void keepRunningPastFileSizeLimit();
 
 // A file written a line at a time while it stays open (a continuous log):
 // each line is handed to the system before append returns, so a reader sees

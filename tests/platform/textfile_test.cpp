@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -133,6 +134,29 @@ TEST(TextFile, AWriteThatFailsHalfWayLeavesTheOldFileWholeAndNoLeftovers) {
   EXPECT_EQ(result.error.toStdString(), (path + QStringLiteral("に書き込めません（ファイルが大きすぎます）")).toStdString());
   EXPECT_EQ(contents(path), "old contents\r\n");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"program.txt"});
+}
+
+TEST(TextFile, TheProgramOutlivesAFileSizeLimitButWhatItStartsKeepsTheUsualSignal) {
+  struct sigaction saved {};
+  sigaction(SIGXFSZ, nullptr, &saved);
+  textfile::keepRunningPastFileSizeLimit();
+  QTemporaryDir dir;
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit limited = old;
+  limited.rlim_cur = 4096;
+  setrlimit(RLIMIT_FSIZE, &limited);
+  const WriteResult result = textfile::writeBytes(dir.filePath("big.txt"), QByteArray(64 * 1024, 'x'));
+  QProcess child;
+  child.start(QStringLiteral("/bin/sed"), {QStringLiteral("-n"), QStringLiteral("s/^SigIgn:\\s*//p"), QStringLiteral("/proc/self/status")});
+  child.waitForFinished();
+  setrlimit(RLIMIT_FSIZE, &old);
+  sigaction(SIGXFSZ, &saved, nullptr);
+  EXPECT_FALSE(result.ok);
+  bool read = false;
+  const qulonglong ignored = child.readAllStandardOutput().trimmed().toULongLong(&read, 16);
+  EXPECT_TRUE(read);
+  EXPECT_EQ(ignored & (1ull << (SIGXFSZ - 1)), 0u);
 }
 
 namespace {

@@ -1,10 +1,8 @@
 #include "control/shell/pelmora_app.h"
 
-#include <csignal>
+#include "platform/textfile.h"
 
 int main(int argc, char** argv) {
-  // Past a file-size limit a write then fails and the save says so, instead
-  // of the program ending and leaving its half-written file behind.
-  std::signal(SIGXFSZ, SIG_IGN);
+  platform::textfile::keepRunningPastFileSizeLimit();
   return pelmora::runPelmora(argc, argv);
 }
