@@ -26,9 +26,9 @@ class QtPrompts : public Prompts {
   QString title_;
 };
 
-// The box every prompt shows. A long run without a break (a path, a long file
-// name) gets break points, so the text wraps inside the box instead of
-// widening it past the screen and losing its end.
+// The box every prompt shows. A run too long for the box (a path, a long file
+// name) wraps inside it instead of widening it past the screen and losing its
+// end; the text itself is never changed.
 std::unique_ptr<QMessageBox> makeBox(QMessageBox::Icon icon, const QString& title, const QString& text,
                                      QMessageBox::StandardButtons buttons, QWidget* owner);
 
