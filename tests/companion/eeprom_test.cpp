@@ -79,6 +79,10 @@ TEST(EepromDump, TwoSecondLogCorrectionDigitsAndMissingDateRow) {
   EXPECT_EQ(correctionText("C"), "C");
   EXPECT_EQ(decodeEepromDump(dumpWith("01", "05"), false).correction, " 補正値は±0");
   EXPECT_EQ(decodeEepromDump(dumpWith("01", "0F"), false).correction, " 補正値は±0");
+  // A byte's text is read as hexadecimal: one digit is a value too.
+  const QString oneDigit = "x\r\n" + row("000000", {"00", "00", "00", "00", "00", "00", "00", "02"}) + "\r\n" +
+                           row("000010", {" F", "7", "--"});
+  EXPECT_EQ(decodeEepromDump(oneDigit, false).bodyLines, (QStringList{"0,0,15", "1,2,7"}));
 }
 
 TEST(EepromDump, RefusesOutputWithoutALog) {
