@@ -101,11 +101,13 @@ TEST(BremiloMenu, MenuAndWindowsOpenAtTheirStoredTopAndLeft) {
 
 TEST(BremiloMenu, MalformedSettingsSayWhereReadingStoppedOnce) {
   TestContext t;
-  ASSERT_TRUE(platform::textfile::writeLines(t.path("bremelo_san.ini"), {"1", "2", "3", "4", "5", "6", "7", "abc"}));
+  ASSERT_TRUE(platform::textfile::writeLines(t.path("bremelo_san.ini"), {"40", "30", "3", "4", "5", "6", "7", "abc"}));
   BremiloWindows w(t.ctx);
   EXPECT_EQ(t.prompts.texts(), QStringList{"bremelo_san.iniの8行目「abc」は数値ではありません！"} + missingTables());
   EXPECT_EQ(w.form1->FormPositions[7], 7);
   EXPECT_EQ(w.form1->FormPositions[8], 0);
+  // The menu keeps its layout place.
+  EXPECT_EQ(w.form1->pos(), QPoint(0, 0));
 }
 
 TEST(BremiloMenu, OpenersShowTheirWindowsAndStartTheLinkTimer) {
