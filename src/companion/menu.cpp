@@ -73,7 +73,7 @@ void TForm1::showMenu() {
 
 void TForm1::ini_yomikomi() {
   const QString path = ctx_.path(kSettingsName);
-  const auto lines = platform::textfile::readLines(path);
+  const auto lines = platform::textfile::readLines(path, platform::textfile::kSettingsFileLimit);
   if (!lines) {
     ctx_.prompts.message(kSettingsName + QStringLiteral("が有りません！"));
     return;
