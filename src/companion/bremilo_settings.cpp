@@ -31,7 +31,9 @@ QStringList formatPositions(const PositionTable& table) {
 QString settingsProblem(const SettingsReadResult& r, const QStringList& lines) {
   if (r.stoppedAt == 0) return {};
   if (r.missingLine) return kSettingsName + QStringLiteral("の%1行目から後が有りません！").arg(r.stoppedAt);
-  return kSettingsName + QStringLiteral("の%1行目「%2」は数値ではありません！").arg(r.stoppedAt).arg(lines[r.stoppedAt - 1]);
+  return kSettingsName + QStringLiteral("の%1行目「%2」は数値ではありません！")
+                             .arg(r.stoppedAt)
+                             .arg(platform::shortQuote(lines[r.stoppedAt - 1]));
 }
 
 }  // namespace bremilo

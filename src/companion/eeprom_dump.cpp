@@ -6,9 +6,9 @@ namespace bremilo {
 
 namespace {
 
-bool isHex(const QString& text, int digits) {
+bool isHex(const QString& text, int minDigits, int maxDigits) {
   static const QRegularExpression hex(QStringLiteral("^[0-9A-Fa-f]+$"));
-  return text.size() == digits && hex.match(text).hasMatch();
+  return text.size() >= minDigits && text.size() <= maxDigits && hex.match(text).hasMatch();
 }
 
 // The sixteen byte texts of a row: characters 9-32 and 35-58, three
@@ -21,9 +21,9 @@ QStringList byteTexts(const QString& line) {
   return bytes;
 }
 
-// A byte counts only as exactly two hexadecimal digits; anything else
-// (blank, "--", a stray character) is passed over.
-int byteValue(const QString& text) { return isHex(text, 2) ? text.toInt(nullptr, 16) : -1; }
+// A byte's trimmed text is read as hexadecimal, so " F" is 15; anything
+// else (blank, "--", a stray character) is passed over.
+int byteValue(const QString& text) { return isHex(text, 1, 2) ? text.toInt(nullptr, 16) : -1; }
 
 QString record(int r, int time, int v) { return QStringLiteral("%1,%2,%3").arg(r).arg(time).arg(v); }
 
@@ -49,7 +49,7 @@ EepromLog decodeEepromDump(const QString& dump, bool onlyThisRun) {
   for (int i = 1; i <= 22 && i < lines.size(); ++i) {
     const QString& line = lines[i];
     const QString address = line.left(6);
-    if (!isHex(address, 6)) continue;  // not a dump row
+    if (!isHex(address, 6, 6)) continue;  // not a dump row
     const QStringList bytes = byteTexts(line);
     if (address == QLatin1String("000000")) {
       static const QRegularExpression decimal(QStringLiteral("^[+-]?[0-9]+$"));

@@ -73,14 +73,15 @@ void TForm1::showMenu() {
 
 void TForm1::ini_yomikomi() {
   const QString path = ctx_.path(kSettingsName);
-  const auto lines = platform::textfile::readLines(path);
+  const auto lines = platform::textfile::readLines(path, platform::textfile::kSettingsFileLimit);
   if (!lines) {
     ctx_.prompts.message(kSettingsName + QStringLiteral("が有りません！"));
     return;
   }
-  // Reading stops at a faulty line; the lines before it stay in force.
+  // Reading stops at a faulty line; the entries before it stay in the table,
+  // but the menu moves only when the whole file was read.
   const SettingsReadResult r = readPositions(*lines, FormPositions);
-  if (r.linesRead >= 2) placeAt(FormPositions[1], FormPositions[2]);
+  if (r.stoppedAt == 0) placeAt(FormPositions[1], FormPositions[2]);
   const QString problem = settingsProblem(r, *lines);
   if (!problem.isEmpty()) ctx_.prompts.message(problem);
 }

@@ -132,8 +132,8 @@ void TForm2::Panel2Click() {
   bool saved = false;
   platform::RunResult run;
   if (runWriter(run)) {
-    // The dump decides, not the exit code: a writer that complains after
-    // printing the whole eeprom still gave the pupils' data.
+    // What decodes is saved whatever the exit code; a writer that failed is
+    // named after the save, as its log may end early.
     const EepromLog log = decodeEepromDump(Memo2, CheckBox1->isChecked());
     if (!log.ok) {
       if (!run.crashed) ctx().prompts.message(noLogText(run, log));
@@ -153,6 +153,7 @@ void TForm2::Panel2Click() {
       const auto result = platform::textfile::writeLines(csvPath(), eepromCsvLines(log, now()));
       if (!result) ctx().prompts.message(result.error + QStringLiteral("\n表計算ソフトが開いている場合は閉じて下さい"));
       saved = result.ok;
+      if (saved && run.exitCode != 0 && !run.crashed) ctx().prompts.message(noLogText(run, log));
     }
   }
 

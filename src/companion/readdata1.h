@@ -60,7 +60,8 @@ class TForm2 : public CompanionWindow {
   // Runs the writer; false when it did not run to its end, after telling the
   // pupil why.
   bool runWriter(platform::RunResult& run);
-  // Why nothing was saved from a dump that did not decode.
+  // Why nothing was saved from a dump that did not decode, or, after a save,
+  // that the writer ended with an error.
   QString noLogText(const platform::RunResult& run, const EepromLog& log) const;
   bool reading_ = false;
   platform::BoardLink link_;

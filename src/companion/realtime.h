@@ -16,7 +16,8 @@ namespace bremilo {
 // Timer1 of the measuring window: ticks every interval by the clock and runs
 // one step per tick, never two at once. A step may outlast the interval (the
 // frame wait plus the pause): the next step then starts when it ends, from the
-// event loop, instead of at the tick after that.
+// event loop, instead of at the tick after that. An interval below 1 ms is
+// 1 ms.
 class StepTimer {
  public:
   StepTimer(platform::Clock& clock, int intervalMs, std::function<void()> step);

@@ -264,12 +264,13 @@ void TForm7::Timer1Timer() {
 }
 
 void TForm7::pauseAfterValue() {
-  platform::Clock& clock = ctx().clock;
-  const quint32 start = clock.tickCount();
+  // The bar is read once: moving it changes the next pause, not this one.
+  platform::DeadlineWait wait(ctx().clock);
+  const quint32 deadline = wait.Timeout_Set(static_cast<quint32>(ScrollBar1->value()));
   for (;;) {
-    const qint32 left = ScrollBar1->value() - static_cast<qint32>(clock.tickCount() - start);
+    const qint32 left = static_cast<qint32>(deadline - wait.clock().tickCount());
     if (left <= 0 || !measuring()) break;
-    clock.pumpFor(left);
+    wait.clock().pumpFor(left);
   }
   repaint();
 }

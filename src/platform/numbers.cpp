@@ -18,4 +18,11 @@ std::optional<qint32> parseInt(const QString& text) {
   return static_cast<qint32>(v);
 }
 
+QString shortQuote(const QString& text, int maxChars) {
+  if (text.size() <= maxChars) return text;
+  // Never cut a character made of a surrogate pair in two.
+  const int keep = text[maxChars - 1].isHighSurrogate() ? maxChars - 1 : maxChars;
+  return text.left(keep) + QChar(0x2026);
+}
+
 }  // namespace platform

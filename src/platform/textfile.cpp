@@ -125,14 +125,14 @@ namespace textfile {
 
 bool exists(const QString& path) { return QFileInfo(path).isFile(); }
 
-std::optional<QList<QByteArray>> readRawLines(const QString& path) {
+std::optional<QList<QByteArray>> readRawLines(const QString& path, qint64 maxBytes) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  return splitLines(file.readAll());
+  return splitLines(maxBytes < 0 ? file.readAll() : file.read(maxBytes));
 }
 
-std::optional<QStringList> readLines(const QString& path) {
-  auto raw = readRawLines(path);
+std::optional<QStringList> readLines(const QString& path, qint64 maxBytes) {
+  auto raw = readRawLines(path, maxBytes);
   if (!raw) return std::nullopt;
   QStringList lines;
   lines.reserve(raw->size());

@@ -33,9 +33,13 @@ struct WriteResult {
 
 namespace textfile {
 bool exists(const QString& path);
-// nullopt when the file is missing or cannot be read.
-std::optional<QList<QByteArray>> readRawLines(const QString& path);
-std::optional<QStringList> readLines(const QString& path);
+// nullopt when the file is missing or cannot be read. With maxBytes, no more
+// than that is read from the start of the file and the rest is ignored.
+std::optional<QList<QByteArray>> readRawLines(const QString& path, qint64 maxBytes = -1);
+std::optional<QStringList> readLines(const QString& path, qint64 maxBytes = -1);
+// More than a settings file of a few dozen short lines can ever hold: a huge
+// or foreign file in its place cannot stall the start.
+inline constexpr qint64 kSettingsFileLimit = 64 * 1024;
 // Atomic: a failed write leaves the old file whole.
 WriteResult writeRawLines(const QString& path, const QList<QByteArray>& lines);
 WriteResult writeLines(const QString& path, const QStringList& lines);

@@ -101,11 +101,24 @@ TEST(BremiloMenu, MenuAndWindowsOpenAtTheirStoredTopAndLeft) {
 
 TEST(BremiloMenu, MalformedSettingsSayWhereReadingStoppedOnce) {
   TestContext t;
-  ASSERT_TRUE(platform::textfile::writeLines(t.path("bremelo_san.ini"), {"1", "2", "3", "4", "5", "6", "7", "abc"}));
+  // A line of 100,000 characters is quoted by its beginning.
+  const QString huge = "abc" + QString(100000, 'x');
+  ASSERT_TRUE(platform::textfile::writeLines(t.path("bremelo_san.ini"), {"40", "30", "3", "4", "5", "6", "7", huge}));
   BremiloWindows w(t.ctx);
-  EXPECT_EQ(t.prompts.texts(), QStringList{"bremelo_san.iniの8行目「abc」は数値ではありません！"} + missingTables());
+  EXPECT_EQ(t.prompts.texts(),
+            QStringList{"bremelo_san.iniの8行目「" + huge.left(40) + "…」は数値ではありません！"} + missingTables());
   EXPECT_EQ(w.form1->FormPositions[7], 7);
   EXPECT_EQ(w.form1->FormPositions[8], 0);
+  // The menu keeps its layout place.
+  EXPECT_EQ(w.form1->pos(), QPoint(0, 0));
+
+  // Nothing past 64 KiB is read, where no settings file reaches.
+  TestContext padded;
+  QStringList ini(18, "0");
+  ini[16] += QString(70000, ' ');
+  ASSERT_TRUE(platform::textfile::writeLines(padded.path("bremelo_san.ini"), ini));
+  BremiloWindows w2(padded.ctx);
+  EXPECT_EQ(padded.prompts.texts().value(0), "bremelo_san.iniの18行目から後が有りません！");
 }
 
 TEST(BremiloMenu, OpenersShowTheirWindowsAndStartTheLinkTimer) {

@@ -119,3 +119,15 @@ TEST(RealTimeMeasurement, SimulatedMeasuringBoardSendsASlowlyChangingValue) {
   }
   EXPECT_EQ(m.buffer().count(), 49);
 }
+
+TEST(StepTimer, AnIntervalOfZeroStepsEveryMillisecond) {
+  platform::VirtualClock clock;
+  int steps = 0;
+  StepTimer timer(clock, 0, [&] { ++steps; });
+  ASSERT_EQ(timer.interval(), 1);
+  timer.start();
+  clock.advance(1);
+  timer.runDue();
+  EXPECT_EQ(steps, 1);
+  EXPECT_EQ(timer.msToNextStep(), 1);
+}

@@ -10,6 +10,7 @@
 #include "control/workbench/program_file.h"
 #include "control/workbench/tform6.h"
 #include "platform/colors.h"
+#include "platform/numbers.h"
 #include "platform/textfile.h"
 #include "platform/ui/menu_picture.h"
 
@@ -196,7 +197,7 @@ void TForm1::applySettings(const MenuSettings& s) {
 
 void TForm1::ini_yomikomi() {
   const QString path = AppDir + kIniName;
-  auto lines = platform::textfile::readLines(path);
+  auto lines = platform::textfile::readLines(path, platform::textfile::kSettingsFileLimit);
   if (!lines) {
     ctx_.prompts.message(path + QStringLiteral("が有りません！"));
     return;
@@ -210,7 +211,9 @@ void TForm1::ini_yomikomi() {
   if (stopped > static_cast<int>(lines->size())) {
     ctx_.prompts.message(path + QStringLiteral("の%1行目から後が有りません！").arg(stopped));
   } else if (stopped > 0) {
-    ctx_.prompts.message(path + QStringLiteral("の%1行目「%2」は数値ではありません！").arg(stopped).arg((*lines)[stopped - 1]));
+    ctx_.prompts.message(path + QStringLiteral("の%1行目「%2」は数値ではありません！")
+                                    .arg(stopped)
+                                    .arg(platform::shortQuote((*lines)[stopped - 1])));
   }
 }
 

@@ -84,12 +84,12 @@ TEST(Menu, AppliesSettingsAndReportsTheLineWhereReadingStopped) {
   {
     TestContext t;
     QStringList l = iniLines();
-    l[19] = "abc";
+    l[19] = "abc" + QString(100000, 'x');
     l[20] = "1";
     writeIni(t, l);
     PelmoraWindows w(t.ctx);
-    ASSERT_EQ(t.prompts.texts().size(), 1);
-    EXPECT_TRUE(t.prompts.texts()[0].contains("20行目"));
+    EXPECT_EQ(t.prompts.texts(),
+              QStringList{t.path("pelmora.ini") + "の20行目「" + l[19].left(40) + "…」は数値ではありません！"});
     EXPECT_FALSE(w.form1->CBdouji->isChecked());
     EXPECT_TRUE(QDir(t.path("data")).exists());
   }
