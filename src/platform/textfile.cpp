@@ -195,6 +195,15 @@ int createBeside(const QByteArray& folder, mode_t mode, QByteArray& name) {
   return -1;
 }
 
+// Why the existing file name (stat st) may not be replaced, or 0. A rename
+// needs only the folder's permission, so the file's own decide here; a file
+// marked read-only stays, even for root, whom access lets write.
+int refusal(const QByteArray& name, const struct stat& st) {
+  if (S_ISDIR(st.st_mode)) return EISDIR;
+  if (::access(name.constData(), W_OK) != 0) return errno;
+  return (st.st_mode & S_IWUSR) ? 0 : EACCES;
+}
+
 // The folder part of a path as the system reads it.
 QByteArray folderOf(const QByteArray& path) {
   const qsizetype slash = path.lastIndexOf('/');
@@ -245,11 +254,7 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
   struct stat old {};
   const bool replacing = ::stat(target.constData(), &old) == 0;
   if (replacing) {
-    if (S_ISDIR(old.st_mode)) return failed(EISDIR);
-    // The rename needs only the folder's permission: the file's own decide.
-    // A file marked read-only stays, even for root, whom access lets write.
-    if (::access(target.constData(), W_OK) != 0) return failed(errno);
-    if (!(old.st_mode & S_IWUSR)) return failed(EACCES);
+    if (const int error = refusal(target, old)) return failed(error);
   }
 
   // A replaced file keeps its owner and group where the user may set them,
@@ -282,7 +287,15 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
 bool LineAppender::open(const QString& path, QString* reason) {
   close();
   path_ = path;
-  fd_ = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  const QByteArray name = QFile::encodeName(path);
+  struct stat old {};
+  if (::stat(name.constData(), &old) == 0) {
+    if (const int error = refusal(name, old)) {
+      if (reason) *reason = failureReason(error);
+      return false;
+    }
+  }
+  fd_ = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd_ < 0 && reason) *reason = failureReason(errno);
   return fd_ >= 0;
 }

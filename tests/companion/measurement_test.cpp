@@ -161,6 +161,12 @@ TEST(MeasurementCsv, ContinuousLogIsReadableAfterEveryLineAndStopsOnFailure) {
   EXPECT_FALSE(log.start(dir.filePath("missing/data4.csv"), &error));
   EXPECT_EQ(error, dir.filePath("missing/data4.csv") + "を開けません！（ファイルまたはフォルダがありません）");
   EXPECT_FALSE(log.isOn());
+
+  // A log a teacher marked read-only stays as it is, even for root.
+  QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther);
+  EXPECT_FALSE(log.start(path, &error));
+  EXPECT_EQ(error, path + "を開けません！（書き込む権限がありません）");
+  EXPECT_EQ(platform::textfile::readLines(path)->last(), "1,0,30");
 }
 
 TEST(MeasurementCsv, AppendFailureClosesTheLog) {
