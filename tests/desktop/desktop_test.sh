@@ -2,7 +2,8 @@
 # Checks on a real X11 desktop (Xvfb with openbox) what the offscreen tests
 # cannot see: titles, border buttons, places over restarts, focus at start
 # and the end of the process. Usage: desktop_test.sh CASE; BIN_DIR names the
-# folder of the built programs. Exit 77: no X server here, skipped.
+# folder of the built programs. Exit 77: no X server here, skipped; under
+# CI (CI=true) that is a failure instead.
 set -eu
 . "$(dirname "$0")/desktop_lib.sh"
 : "${BIN_DIR:?BIN_DIR must name the folder of pelmora and bremilo}"
