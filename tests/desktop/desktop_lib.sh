@@ -194,16 +194,25 @@ settled() {
   [ "$g" = "$FRAME_X $FRAME_Y $FRAME_W $FRAME_H" ]
 }
 
+# move_pointer ARGS...: xdotool mousemove --sync ARGS, by way of a screen
+# corner: a synchronous move onto the place the pointer already is waits 15 s
+# for a motion that never comes. ARGS may go on with more xdotool commands.
+move_pointer() {
+  local corner="0 0"
+  [[ $(xdotool getmouselocation) == "x:0 y:0 "* ]] && corner="1 1"
+  xdotool mousemove --sync $corner mousemove --sync "$@"
+}
+
 # click WINDOW X Y: a left click at X, Y inside the window's client area.
 click() {
-  xdotool mousemove --sync --window "$1" "$2" "$3" click 1
+  move_pointer --window "$1" "$2" "$3" click 1
 }
 
 # drag_title WINDOW DX DY: moves the window by its title bar as a person does.
 drag_title() {
   read_frame "$1"
   local x=$((FRAME_X + FRAME_W / 2)) y=$((FRAME_Y + 8))
-  xdotool mousemove --sync "$x" "$y" mousedown 1
+  move_pointer "$x" "$y" mousedown 1
   xdotool mousemove --sync $((x + $2 / 2)) $((y + $3 / 2))
   xdotool mousemove --sync $((x + $2)) $((y + $3)) mouseup 1
 }
