@@ -66,7 +66,7 @@ int TForm1::position(int entry) const {
 }
 
 void TForm1::showMenu() {
-  show();
+  showAgain();
   raise();
   activateWindow();
 }
@@ -98,7 +98,7 @@ void TForm1::open(CompanionWindow* window, bool startLink) {
   if (!window) return;
   window->showAtStoredPosition();
   if (startLink) window->startLinkTimer();
-  hide();
+  hideKeepingPlace();
 }
 
 void TForm1::Panel1Click() { open(windows_.form7, true); }

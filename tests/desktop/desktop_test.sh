@@ -1,8 +1,9 @@
 #!/bin/bash
 # Checks on a real X11 desktop (Xvfb with openbox) what the offscreen tests
-# cannot see: titles, border buttons, places over restarts, focus at start
-# and the end of the process. Usage: desktop_test.sh CASE; BIN_DIR names the
-# folder of the built programs. Exit 77: no X server here, skipped.
+# cannot see: titles, border buttons, places over restarts and after a tool
+# window, focus at start and the end of the process. Usage: desktop_test.sh
+# CASE; BIN_DIR names the folder of the built programs. Exit 77: no X server
+# here, skipped; under CI (CI=true) that is a failure instead.
 set -eu
 . "$(dirname "$0")/desktop_lib.sh"
 : "${BIN_DIR:?BIN_DIR must name the folder of pelmora and bremilo}"
@@ -20,6 +21,9 @@ BREMILO_END="543 248"
 BREMILO_OVERVIEW="268 196"          # 概要説明
 BREMILO_OVERVIEW_TITLE="「ブレミロさん」と「ザリム」について"
 BREMILO_OVERVIEW_CLOSE="563 435"    # 閉じる
+BREMILO_STANDALONE="108 196"        # スタンドアロン測定の方法
+BREMILO_STANDALONE_TITLE="ブレミロさん：スタンドアロン測定"
+BREMILO_STANDALONE_END="563 435"
 declare -A TOOL_PANEL=([1]="108 156" [2]="108 212" [3]="108 268" [4]="108 324")
 declare -A TOOL_TITLE=([1]="基礎実験１（出力実験）" [2]="基礎実験２（繰り返し処理編）" [3]="基礎実験３（２進数）" [4]="基礎実験４（入出力）")
 declare -A TOOL_END=([1]="528 410" [2]="655 456" [3]="708 570" [4]="528 420")
@@ -259,6 +263,51 @@ case_bremilo_partly_off_screen() {
   expect_on_screen "$WIN"
   click "$WIN" $BREMILO_OVERVIEW_CLOSE
   end_bremilo
+}
+
+# expect_menu_stays MENU OPEN LEAVE END SETTINGS: the menu, which the window
+# manager placed (a fresh folder) and the user then moved, comes back to that
+# place after each of two visits to a window (the functions OPEN and LEAVE)
+# and is stored there by 終了 (at END).
+expect_menu_stays() {
+  wait_window "$1"
+  drag_title "$WIN" -150 -100
+  wait_until "$STEP_LIMIT_MS" "the moved menu to settle" settled "$WIN"
+  read_frame "$WIN"
+  local x=$FRAME_X y=$FRAME_Y visit
+  for visit in 1 2; do
+    $2
+    $3
+    wait_window "$1"
+    expect_frame_at "$WIN" "$x" "$y"
+  done
+  click "$WIN" $4
+  expect_program_end
+  [ "$(line 1 "$5")/$(line 2 "$5")" = "$y/$x" ] || fail "menu stored as $(line 1 "$5")/$(line 2 "$5"), left at $y/$x"
+}
+
+case_pelmora_menu_stays() {
+  new_folder 1
+  start_program pelmora
+  answer_boxes_until "$PELMORA_MENU" pelmora
+  expect_menu_stays "$PELMORA_MENU" "open_tool 1" "leave_tool 1" "$PELMORA_END" "$FOLDER/pelmora.ini"
+}
+
+open_standalone() {
+  click "$WIN" $BREMILO_STANDALONE
+  wait_window "$BREMILO_STANDALONE_TITLE"
+}
+
+leave_standalone() {
+  click "$WIN" $BREMILO_STANDALONE_END
+  wait_window_gone "$BREMILO_STANDALONE_TITLE"
+}
+
+case_bremilo_menu_stays() {
+  new_folder 1
+  start_program bremilo
+  answer_boxes_until "$BREMILO_MENU" bremilo
+  expect_menu_stays "$BREMILO_MENU" open_standalone leave_standalone "$BREMILO_END" "$FOLDER/bremelo_san.ini"
 }
 
 as_number() { printf '%d' "$1" 2>/dev/null || echo 0; }

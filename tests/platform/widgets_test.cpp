@@ -6,8 +6,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -103,19 +101,6 @@ TEST(AppWindow, ComesBackWhereItWasLeftWithItsFrame) {
   // A shown window placed again moves by its frame too.
   w.placeAt(0, 0);
   EXPECT_EQ(w.frameGeometry().topLeft(), QPoint(0, 0));
-}
-
-TEST(AppWindow, AStoredPlaceThatLeavesTheFrameOverTheEdgeIsPulledIn) {
-  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-  AppWindow w;
-  w.setFixedSize(300, 200);
-  // Only the client area would fit here; the frame around it would not.
-  w.placeAt(screen.bottom() - 199, screen.right() - 299);
-  w.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return screen.contains(w.frameGeometry()); }, 1000))
-      << w.frameGeometry().x() << "," << w.frameGeometry().y();
-  EXPECT_EQ(w.frameGeometry().bottomRight(), screen.bottomRight());
 }
 
 TEST(AppWindow, EndingTheProgramIsNotHeldUpByAWindowThatRefusesToClose) {

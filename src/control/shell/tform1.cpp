@@ -159,7 +159,7 @@ int TForm1::position(int entry) const {
 }
 
 void TForm1::showMenu() {
-  show();
+  showAgain();
   raise();
   activateWindow();
 }
@@ -238,7 +238,7 @@ void TForm1::CBmaikonClick() { maikon(); }
 void TForm1::openTool(ToolWindow* tool) {
   if (!tool) return;
   tool->showAtStoredPosition();
-  hide();
+  hideKeepingPlace();
 }
 
 void TForm1::runSettingsScript() {

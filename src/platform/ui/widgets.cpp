@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QWindow>
 
 #include <limits>
 
@@ -267,8 +268,22 @@ void AppWindow::placeAt(int top, int left) {
   // Top/Left are the frame's top-left corner, the quantity pos() reads back
   // and move() takes.
   const QRect frame(QPoint(left, top), size().grownBy(frameMargins()));
+  // Qt leaves a window it was never told to move to the window manager's
+  // placement each time it is shown again, and a move to where Qt already
+  // has the window tells it nothing: make the place the program's first.
+  if (QWindow* w = windowHandle()) w->setGeometry(w->geometry());
   move(clampedToScreen(frame, availableScreens()));
   placedAt_ = QPoint(left, top);
+}
+
+void AppWindow::hideKeepingPlace() {
+  hiddenAt_ = pos();
+  hide();
+}
+
+void AppWindow::showAgain() {
+  if (hiddenAt_) placeAt(hiddenAt_->y(), hiddenAt_->x());
+  show();
 }
 
 bool AppWindow::event(QEvent* e) {

@@ -115,6 +115,11 @@ class AppWindow : public QWidget {
   void placeAt(int top, int left);
   // Where a frame of that place and size goes.
   static QPoint clampedToScreen(const QRect& frame, const QList<QRect>& screens);
+  // Hides the window and keeps its place for showAgain().
+  void hideKeepingPlace();
+  // Shows the window at the place it was hidden from: a window the program
+  // never placed is otherwise placed anew by the window manager.
+  void showAgain();
   // The window manager's frame around the window; for a window not shown
   // yet, the frame last seen around another.
   QMargins frameMargins() const;
@@ -127,6 +132,7 @@ class AppWindow : public QWidget {
  private:
   // The place last asked for, until the window manager has framed the window.
   std::optional<QPoint> placedAt_;
+  std::optional<QPoint> hiddenAt_;
 };
 
 // Ends the program's event loop now. Unlike QApplication::quit() it does not
