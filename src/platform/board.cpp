@@ -1,21 +1,30 @@
 #include "platform/board.h"
 
+#include <algorithm>
+
 namespace platform {
 
-SimulatedBoard::SimulatedBoard() { initAnswers_[QStringLiteral("#")] = 0; }
+SimulatedBoard::SimulatedBoard(qsizetype logLimit) : logLimit_(std::max<qsizetype>(logLimit, 1)) {
+  initAnswers_[QStringLiteral("#")] = 0;
+}
+
+void SimulatedBoard::record(Call call) {
+  if (calls_.size() >= logLimit_) calls_.removeFirst();
+  calls_.append(std::move(call));
+}
 
 int SimulatedBoard::UsbInit(const char* selector) {
   const QString sel = QString::fromLatin1(selector);
   auto it = initAnswers_.find(sel);
   const int answer = it == initAnswers_.end() ? -1 : it->second;
   if (answer >= 0) open_ = true;
-  calls_.append({QStringLiteral("UsbInit"), sel, 0, 0, answer});
+  record({QStringLiteral("UsbInit"), sel, 0, 0, answer});
   return answer;
 }
 
 int SimulatedBoard::UsbExit() {
   open_ = false;
-  calls_.append({QStringLiteral("UsbExit"), {}, 0, 0, 0});
+  record({QStringLiteral("UsbExit"), {}, 0, 0, 0});
   return 0;
 }
 
@@ -26,7 +35,7 @@ int SimulatedBoard::PortAddress(const char* name) {
   else if (reg == QLatin1String("portb")) handle = kPortb;
   else if (reg == QLatin1String("pinb")) handle = kPinb;
   else if (reg == QLatin1String("pind")) handle = kPind;
-  calls_.append({QStringLiteral("PortAddress"), reg, 0, 0, handle});
+  record({QStringLiteral("PortAddress"), reg, 0, 0, handle});
   return handle;
 }
 
@@ -53,7 +62,7 @@ int SimulatedBoard::UsbPeek(int handle, int) {
       value = portb_;
     }
   }
-  calls_.append({QStringLiteral("UsbPeek"), registerName(handle), handle, 0, value});
+  record({QStringLiteral("UsbPeek"), registerName(handle), handle, 0, value});
   return value;
 }
 
@@ -63,7 +72,7 @@ int SimulatedBoard::UsbPoke(int handle, int, int value, int) {
     if (handle == kDdrb) ddrb_ = value;
     else if (handle == kPortb) portb_ = value;
   }
-  calls_.append({QStringLiteral("UsbPoke"), registerName(handle), handle, value, 0});
+  record({QStringLiteral("UsbPoke"), registerName(handle), handle, value, 0});
   if (onChange) onChange();
   return 0;
 }

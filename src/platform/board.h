@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <functional>
+#include <limits>
 #include <map>
 
 namespace platform {
@@ -34,7 +35,7 @@ class NoBoard : public Board {
   int UsbPoke(int, int, int, int) override { return 0; }
 };
 
-// An in-process board: registers DDRB/PORTB/PINB/PIND, a log of every call,
+// An in-process board: registers DDRB/PORTB/PINB/PIND, a log of its calls,
 // scripted UsbInit answers, PINB/PIND inputs, and the measuring board that
 // sends bytes in the serial frame.
 class SimulatedBoard : public Board {
@@ -54,7 +55,12 @@ class SimulatedBoard : public Board {
     int result = 0;
   };
 
-  SimulatedBoard();
+  // The log keeps the newest calls only, so a board left running all day
+  // holds a fixed amount; tests that read a whole run ask for kWholeLog.
+  static constexpr qsizetype kRecentCalls = 256;
+  static constexpr qsizetype kWholeLog = std::numeric_limits<qsizetype>::max();
+
+  explicit SimulatedBoard(qsizetype logLimit = kRecentCalls);
 
   int UsbInit(const char* selector) override;
   int UsbExit() override;
@@ -99,6 +105,7 @@ class SimulatedBoard : public Board {
 
  private:
   QString registerName(int handle) const;
+  void record(Call call);
   std::map<QString, int> initAnswers_;
   bool open_ = false;
   int ddrb_ = 0;
@@ -109,6 +116,7 @@ class SimulatedBoard : public Board {
   std::deque<int> pindQueue_;
   std::function<int()> frameSource_;
   int frameFiller_ = 0;
+  qsizetype logLimit_;
   QList<Call> calls_;
 };
 

@@ -10,7 +10,7 @@ namespace {
 
 struct Rig {
   Rig() { link.detect(); board.clearLog(); }
-  platform::SimulatedBoard board;
+  platform::SimulatedBoard board{platform::SimulatedBoard::kWholeLog};
   platform::BoardLink link{board};
   platform::VirtualClock clock{1000};
 };

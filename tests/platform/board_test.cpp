@@ -49,6 +49,14 @@ TEST(BoardLink, ReadsInputsAndIdlesWithoutABoard) {
   EXPECT_EQ(link.readPind(), SimulatedBoard::kIdleByte);
 }
 
+// A board left running all day keeps only its newest calls, in order.
+TEST(SimulatedBoard, LogStaysBoundedOverADayOfCalls) {
+  SimulatedBoard board;
+  for (int i = 0; i < 100000; ++i) board.UsbPoke(SimulatedBoard::kPortb, 0, i, 0);
+  EXPECT_LE(board.calls().size(), 1000);
+  EXPECT_EQ(board.log().last(2), (QStringList{"PORTB=158", "PORTB=159"}));
+}
+
 TEST(SerialFrame, DecodesMostSignificantBitFirst) {
   FrameDecoder d;
   // Start with bit 6 set, then 0,1,0,1,0,1,0.

@@ -23,7 +23,7 @@ struct TestContext {
   QString path(const QString& relative) const { return ctx.path(relative); }
 
   QTemporaryDir dir;
-  platform::SimulatedBoard board;
+  platform::SimulatedBoard board{platform::SimulatedBoard::kWholeLog};
   platform::ScriptedPrompts prompts;
   platform::RecordingProcesses processes;
   platform::VirtualClock clock;

@@ -74,7 +74,7 @@ struct Rig {
     return out;
   }
 
-  platform::SimulatedBoard board;
+  platform::SimulatedBoard board{platform::SimulatedBoard::kWholeLog};
   platform::VirtualClock clock{1000};
   platform::DeadlineWait wait{clock};
   platform::BoardLink link{board};
