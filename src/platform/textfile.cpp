@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <iconv.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace platform {
@@ -123,6 +124,12 @@ QByteArray joinLines(const QList<QByteArray>& lines) {
 
 namespace textfile {
 
+namespace {
+// The save's own refusals, beside the system's error numbers.
+constexpr int kNotARegularFile = -1;
+constexpr int kForeignLink = -2;
+}  // namespace
+
 bool exists(const QString& path) { return QFileInfo(path).isFile(); }
 
 std::optional<QList<QByteArray>> readRawLines(const QString& path, qint64 maxBytes) {
@@ -153,6 +160,8 @@ QString failureReason(int error) {
     case EISDIR: return QStringLiteral("同じ名前のフォルダがあります");
     case EFBIG: return QStringLiteral("ファイルが大きすぎます");
     case ELOOP: return QStringLiteral("リンクが輪になっています");
+    case kNotARegularFile: return QStringLiteral("通常のファイルではありません");
+    case kForeignLink: return QStringLiteral("ほかの人が置いたリンクです");
     default: break;
   }
   return QStringLiteral("システムのエラー：") + QString::fromLocal8Bit(std::strerror(error));
@@ -184,15 +193,39 @@ bool writeAll(int fd, const QByteArray& bytes) {
   return true;
 }
 
-// A new file in folder, created with mode (the process's umask applies); -1
-// with errno set on failure.
+QByteArray hiddenName(const QByteArray& folder) {
+  return folder + "/.save-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+}
+
+// A new file in folder, created with mode (the process's umask applies). It
+// has no name where the system allows that, so a save killed part way leaves
+// nothing behind; name is then empty. -1 with errno set on failure.
 int createBeside(const QByteArray& folder, mode_t mode, QByteArray& name) {
+  name.clear();
+  // Naming it later goes through /proc; without /proc keep to a named file.
+  if (::access("/proc/self/fd", X_OK) == 0) {
+    const int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    if (fd >= 0) return fd;
+  }
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = folder + "/.save-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+    name = hiddenName(folder);
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
+}
+
+// Gives the nameless file fd a hidden name in folder, once it is complete.
+int nameBeside(int fd, const QByteArray& folder, QByteArray& name) {
+  const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = hiddenName(folder);
+    if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) return 0;
+    if (errno != EEXIST) break;
+  }
+  const int error = errno;
+  name.clear();
+  return error;
 }
 
 // Why the existing file name (stat st) may not be replaced, or 0. A rename
@@ -200,6 +233,9 @@ int createBeside(const QByteArray& folder, mode_t mode, QByteArray& name) {
 // marked read-only stays, even for root, whom access lets write.
 int refusal(const QByteArray& name, const struct stat& st) {
   if (S_ISDIR(st.st_mode)) return EISDIR;
+  // A FIFO, a device or a socket is no pupil's file: writing to it could
+  // block or reach hardware, replacing it would break what uses it.
+  if (!S_ISREG(st.st_mode)) return kNotARegularFile;
   if (::access(name.constData(), W_OK) != 0) return errno;
   return (st.st_mode & S_IWUSR) ? 0 : EACCES;
 }
@@ -211,19 +247,80 @@ QByteArray folderOf(const QByteArray& path) {
   return slash == 0 ? QByteArray("/") : path.left(slash);
 }
 
+// In a sticky folder anyone may write to, a link is followed only when it is
+// the user's own or the folder owner's, as the system's protected links do:
+// otherwise another user could aim a save at any file.
+bool mayFollow(const QByteArray& link, const struct stat& st) {
+  struct stat folder {};
+  if (::stat(folderOf(link).constData(), &folder) != 0) return true;
+  if (!(folder.st_mode & S_ISVTX) || !(folder.st_mode & S_IWOTH)) return true;
+  return st.st_uid == ::geteuid() || st.st_uid == folder.st_uid;
+}
+
 // The name at the end of a chain of links, which the save must replace in its
-// own folder; 0, or ELOOP past the depth the system itself follows.
+// own folder; 0, or why not (ELOOP past the depth the system itself follows).
 int followLinks(QByteArray& name) {
   for (int depth = 0;; ++depth) {
     struct stat st {};
     if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) return 0;
     if (depth == 40) return ELOOP;
+    if (!mayFollow(name, st)) return kForeignLink;
     QByteArray link(st.st_size > 0 ? st.st_size + 1 : PATH_MAX, '\0');
     const ssize_t n = ::readlink(name.constData(), link.data(), static_cast<size_t>(link.size()));
     if (n < 0) return errno;
     link.truncate(n);
     name = link.startsWith('/') ? link : folderOf(name) + '/' + link;
   }
+}
+
+// Follows links from name to the file to write and says whether it may be:
+// 0, and exists tells whether st holds a file to replace; or why not.
+int checkTarget(QByteArray& name, struct stat& st, bool& exists) {
+  if (const int error = followLinks(name)) return error;
+  exists = ::lstat(name.constData(), &st) == 0;
+  return exists ? refusal(name, st) : 0;
+}
+
+// The access ACL of a file shared with one other pupil; losing it would give
+// the whole group the ACL's mask as its permission.
+constexpr char kAccessAcl[] = "system.posix_acl_access";
+
+// Carries from's extended attributes, its ACL among them, over to fd. A file
+// system that keeps none is no failure; the ACL not taking is one.
+int copyAttributes(const QByteArray& from, int fd) {
+  QByteArray names(1024, '\0');
+  ssize_t size;
+  while ((size = ::listxattr(from.constData(), names.data(), static_cast<size_t>(names.size()))) < 0 && errno == ERANGE)
+    names.resize(names.size() * 4);
+  if (size < 0) return 0;
+  for (const QByteArray& attribute : names.left(size).split('\0')) {
+    if (attribute.isEmpty()) continue;
+    QByteArray value(256, '\0');
+    ssize_t length;
+    while ((length = ::getxattr(from.constData(), attribute.constData(), value.data(),
+                                static_cast<size_t>(value.size()))) < 0 && errno == ERANGE)
+      value.resize(value.size() * 4);
+    // Some namespaces are not the user's to read or set: only the ACL must come along.
+    const bool required = attribute == kAccessAcl;
+    if (length < 0) {
+      if (required) return errno;
+      continue;
+    }
+    if (::fsetxattr(fd, attribute.constData(), value.constData(), static_cast<size_t>(length), 0) != 0 && required)
+      return errno;
+  }
+  return 0;
+}
+
+// The replaced file's owner and group where the user may set them, then its
+// permissions and attributes: nobody else reads a moment early what the old
+// file kept from them.
+int takeOver(int fd, const QByteArray& old, const struct stat& st) {
+  if (::fchown(fd, st.st_uid, st.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), st.st_gid) != 0) {
+    // Neither is the user's to give: the new file stays the user's own.
+  }
+  if (::fchmod(fd, st.st_mode & 07777) != 0) return errno;
+  return copyAttributes(old, fd);
 }
 
 // Puts the rename on disk. A folder the user may not open, or a file system
@@ -242,42 +339,28 @@ int flushFolder(const QByteArray& folder) {
 WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
   // The new contents go to a file beside the old one, which is replaced by a
   // rename only once they are all on disk: a full disk or a pulled stick
-  // leaves the old file whole, and a reader of it keeps reading it.
+  // leaves the old file whole, and a reader of it keeps reading it. Another
+  // name of the old file (a hard link) keeps the old contents.
   auto failed = [&path](int error) {
     return WriteResult{false, path + QStringLiteral("に書き込めません（") + failureReason(error) + QStringLiteral("）")};
   };
   // Through links to the real file, so the links stay links.
   QByteArray target = QFile::encodeName(path);
-  if (const int error = followLinks(target)) return failed(error);
+  struct stat old {};
+  bool replacing = false;
+  if (const int error = checkTarget(target, old, replacing)) return failed(error);
   const QByteArray folder = folderOf(target);
 
-  struct stat old {};
-  const bool replacing = ::stat(target.constData(), &old) == 0;
-  if (replacing) {
-    if (const int error = refusal(target, old)) return failed(error);
-  }
-
-  // A replaced file keeps its owner and group where the user may set them,
-  // and its permissions, before any byte is in: nobody else reads a moment
-  // early what the old file kept from them.
   QByteArray tempName;
   const int fd = createBeside(folder, replacing ? 0600 : 0666, tempName);
   if (fd < 0) return failed(errno);
-  if (replacing && ::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
-    // Neither is the user's to give: the new file stays the user's own.
-  }
-  bool ok = (!replacing || ::fchmod(fd, old.st_mode & 07777) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
-  int error = ok ? 0 : errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    error = errno;
-  }
-  if (ok && ::rename(tempName.constData(), target.constData()) != 0) {
-    ok = false;
-    error = errno;
-  }
-  if (!ok) {
-    ::unlink(tempName.constData());
+  int error = replacing ? takeOver(fd, target, old) : 0;
+  if (!error && !(writeAll(fd, bytes) && ::fsync(fd) == 0)) error = errno;
+  if (!error && tempName.isEmpty()) error = nameBeside(fd, folder, tempName);
+  if (::close(fd) != 0 && !error) error = errno;
+  if (!error && ::rename(tempName.constData(), target.constData()) != 0) error = errno;
+  if (error) {
+    if (!tempName.isEmpty()) ::unlink(tempName.constData());
     return failed(error);
   }
   if (const int flushError = flushFolder(folder)) return failed(flushError);
@@ -287,23 +370,44 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
 bool LineAppender::open(const QString& path, QString* reason) {
   close();
   path_ = path;
-  const QByteArray name = QFile::encodeName(path);
-  struct stat old {};
-  if (::stat(name.constData(), &old) == 0) {
-    if (const int error = refusal(name, old)) {
-      if (reason) *reason = failureReason(error);
-      return false;
-    }
+  auto refuse = [reason](int error) {
+    if (reason) *reason = failureReason(error);
+    return false;
+  };
+  QByteArray target = QFile::encodeName(path);
+  struct stat st {};
+  bool exists = false;
+  if (const int error = checkTarget(target, st, exists)) return refuse(error);
+  // Not emptied yet and without waiting: what was checked above could have
+  // been swapped for a FIFO or a device since.
+  const int fd = ::open(target.constData(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return refuse(errno);
+  int error = 0;
+  if (::fstat(fd, &st) != 0) error = errno;
+  else if (!S_ISREG(st.st_mode)) error = kNotARegularFile;
+  else if (::ftruncate(fd, 0) != 0 || ::fcntl(fd, F_SETFL, 0) != 0) error = errno;
+  if (error) {
+    ::close(fd);
+    return refuse(error);
   }
-  fd_ = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd_ < 0 && reason) *reason = failureReason(errno);
-  return fd_ >= 0;
+  fd_ = fd;
+  written_ = 0;
+  return true;
 }
 
 bool LineAppender::append(const QByteArray& line, QString* reason) {
   if (fd_ < 0) return false;
-  if (writeAll(fd_, line + "\r\n")) return true;
-  if (reason) *reason = failureReason(errno);
+  const QByteArray whole = line + "\r\n";
+  if (writeAll(fd_, whole)) {
+    written_ += whole.size();
+    return true;
+  }
+  const int error = errno;
+  // A line cut short would read as a real value: the file ends with the last
+  // whole line instead.
+  while (::ftruncate(fd_, written_) != 0 && errno == EINTR) {
+  }
+  if (reason) *reason = failureReason(error);
   close();
   return false;
 }

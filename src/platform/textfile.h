@@ -40,7 +40,8 @@ std::optional<QStringList> readLines(const QString& path, qint64 maxBytes = -1);
 // More than a settings file of a few dozen short lines can ever hold: a huge
 // or foreign file in its place cannot stall the start.
 inline constexpr qint64 kSettingsFileLimit = 64 * 1024;
-// Atomic: a failed write leaves the old file whole.
+// Atomic: a failed or killed write leaves the old file whole and nothing else.
+// Only a regular file is replaced, keeping its owner, mode and ACL.
 WriteResult writeRawLines(const QString& path, const QList<QByteArray>& lines);
 WriteResult writeLines(const QString& path, const QStringList& lines);
 // Raw bytes, atomic as well.
@@ -62,9 +63,11 @@ class LineAppender {
   LineAppender& operator=(const LineAppender&) = delete;
   ~LineAppender() { close(); }
 
-  // Creates or empties path; on failure reason says why.
+  // Creates or empties path, a regular file only; on failure reason says why
+  // and nothing was emptied.
   bool open(const QString& path, QString* reason);
-  // Writes line and CR LF; on failure reason says why and the file is closed.
+  // Writes line and CR LF; on failure reason says why, the file ends with the
+  // last whole line and is closed.
   bool append(const QByteArray& line, QString* reason);
   void close();
   bool isOpen() const { return fd_ >= 0; }
@@ -72,6 +75,7 @@ class LineAppender {
 
  private:
   int fd_ = -1;
+  qint64 written_ = 0;
   QString path_;
 };
 }  // namespace textfile

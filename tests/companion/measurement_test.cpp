@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace bremilo;
 
 TEST(SampleBuffer, FiftiethValueShiftsAndSlotFiftyStaysEmpty) {
@@ -169,13 +173,22 @@ TEST(MeasurementCsv, ContinuousLogIsReadableAfterEveryLineAndStopsOnFailure) {
   EXPECT_EQ(platform::textfile::readLines(path)->last(), "1,0,30");
 }
 
-TEST(MeasurementCsv, AppendFailureClosesTheLog) {
-  if (!QFile::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+TEST(MeasurementCsv, TheLogRefusesWhatIsNotARegularFileWithoutWaiting) {
+  QTemporaryDir dir;
+  const QString fifo = dir.filePath("data4.csv");
+  const QString toDevice = dir.filePath("link.csv");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+  // With a reader at the other end, opening the FIFO to write would not wait.
+  const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+  ASSERT_EQ(::symlink("/dev/null", QFile::encodeName(toDevice).constData()), 0);
   ContinuousLog log([] { return QDateTime(QDate(2026, 1, 1), QTime(0, 0)); });
-  QString error;
-  EXPECT_FALSE(log.start("/dev/full", &error));
-  EXPECT_EQ(error, "/dev/fullに書き込めません！（ディスクがいっぱいです）");
-  EXPECT_FALSE(log.isOn());
+  for (const QString& path : {fifo, toDevice}) {
+    QString error;
+    EXPECT_FALSE(log.start(path, &error));
+    EXPECT_EQ(error.toStdString(), (path + "を開けません！（通常のファイルではありません）").toStdString());
+    EXPECT_FALSE(log.isOn());
+  }
+  ::close(reader);
 }
 
 TEST(CorrectionTable, LoadsHundredLinesAndShiftsBothWays) {

@@ -30,6 +30,7 @@
 
 #include <linux/capability.h>
 #include <sys/syscall.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace pelmora;
@@ -643,6 +644,11 @@ TEST(WorkbenchFiles, ExampleSlots) {
   EXPECT_TRUE(QFile::exists(b.data("例-4.bas")));
   EXPECT_TRUE(fileBytes(b.data("例-4.bas")).isEmpty());
   EXPECT_TRUE(b.form.PNLhozon->isHidden());
+  // A FIFO in a slot's place is not made into a file: the pupil is told why.
+  ASSERT_EQ(::mkfifo(QFile::encodeName(b.data("例-5.bas")).constData(), 0666), 0);
+  b.t.prompts.clear();
+  b.form.RDBrei[5]->setChecked(true);
+  EXPECT_EQ(b.t.prompts.texts(), QStringList{b.data("例-5.bas") + "に書き込めません（通常のファイルではありません）"});
 
   ASSERT_TRUE(pelmora::workbench::program_file::write(b.data("例-1.bas"), QStringLiteral("点滅"), {"Do"}));
   b.form.RDBrei[1]->setChecked(true);
