@@ -133,8 +133,16 @@ constexpr int kForeignLink = -2;
 bool exists(const QString& path) { return QFileInfo(path).isFile(); }
 
 std::optional<QList<QByteArray>> readRawLines(const QString& path, qint64 maxBytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  // Without waiting, and a regular file only: a FIFO or a device in a
+  // settings file's place must not stall the program.
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  QFile file;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return std::nullopt;
+  }
   return splitLines(maxBytes < 0 ? file.readAll() : file.read(maxBytes));
 }
 

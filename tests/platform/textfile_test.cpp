@@ -100,6 +100,9 @@ TEST(TextFile, WritesAtomicallyAndReportsFailures) {
   EXPECT_FALSE(missingDir.ok);
   EXPECT_FALSE(missingDir.error.isEmpty());
   EXPECT_FALSE(textfile::readLines(dir.filePath("missing.txt")));
+  // A FIFO is no file to read: it would wait for a writer forever.
+  ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo.ini")).constData(), 0666), 0);
+  EXPECT_FALSE(textfile::readLines(dir.filePath("fifo.ini")));
 }
 
 namespace {
