@@ -37,6 +37,18 @@ TEST(BremiloSettings, ShortOrMalformedFileKeepsTheLinesBeforeTheFault) {
   EXPECT_EQ(table[4], 4);
   EXPECT_EQ(table[6], 0);
   EXPECT_EQ(settingsProblem(r, bad), "bremelo_san.iniの5行目「x5」は数値ではありません！");
+
+  // At most 40 characters are quoted, and a character made of a surrogate pair is never split.
+  const QString x39(39, 'x');
+  const QString pair = QString::fromUcs4(U"\U0001F600");
+  const struct {
+    QString line, quoted;
+  } quotes[] = {{x39 + "y", x39 + "y"}, {x39 + "yz", x39 + "y…"}, {x39 + pair, x39 + "…"}};
+  for (const auto& q : quotes) {
+    QStringList l = bad;
+    l[4] = q.line;
+    EXPECT_EQ(settingsProblem(r, l), "bremelo_san.iniの5行目「" + q.quoted + "」は数値ではありません！");
+  }
 }
 
 TEST(BremiloSettings, StrictIntegers) {

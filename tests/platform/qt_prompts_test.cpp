@@ -25,6 +25,11 @@ TEST(QtPrompts, AMessageWithALongPathWrapsInsideItsBox) {
   // Every character is laid out inside the label: none cut off at its edge.
   EXPECT_LE(label->heightForWidth(label->width()), label->height());
   EXPECT_LE(label->fontMetrics().horizontalAdvance(QStringLiteral("melodyfile").repeated(3)), label->width());
+  // It takes as many lines as it needs at that width: the path breaks inside its run, none goes past the edge.
+  const int width = label->contentsRect().width();
+  const QFontMetrics metrics = label->fontMetrics();
+  EXPECT_LE(label->sizeHint().width(), width);
+  EXPECT_GE(label->heightForWidth(width) / metrics.height() * width, metrics.horizontalAdvance(text));
   // What the pupil reads, hears or copies is the message itself.
   EXPECT_EQ(label->text(), text);
   EXPECT_EQ(box->text(), text);

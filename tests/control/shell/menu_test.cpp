@@ -100,6 +100,15 @@ TEST(Menu, AppliesSettingsAndReportsTheLineWhereReadingStopped) {
     ASSERT_EQ(t.prompts.texts().size(), 1);
     EXPECT_TRUE(t.prompts.texts()[0].contains("5行目"));
   }
+  {
+    // Nothing past 64 KiB is read, where no settings file reaches.
+    TestContext t;
+    QStringList l = iniLines();
+    l[18] += QString(70000, ' ');
+    writeIni(t, l);
+    PelmoraWindows w(t.ctx);
+    EXPECT_EQ(t.prompts.texts(), QStringList{t.path("pelmora.ini") + "の20行目から後が有りません！"});
+  }
 }
 
 TEST(Menu, StoresToolPositionsAndWritesThemOnSave) {

@@ -202,6 +202,7 @@ TEST(Interpreter, PortValuesOutsideAByteEndTheRunNamingTheLine) {
       {{"portB=-1,10", "portB=1,10"}, 1},
       {{"j=0", "portB=2^(9-j),10", "portB=1,10"}, 2},
       {{"ddrB=300", "portB=1,10"}, 1, "入出力設定の値"},
+      {{"ddrB=256", "portB=1,10"}, 1, "入出力設定の値"},
       {{"a=1", "ddrB=-1", "portB=1,10"}, 2, "入出力設定の値"},
   };
   for (const Case& c : cases) {
