@@ -28,6 +28,10 @@ struct UploadRig {
     writeCompiler(t.ctx.appDir, "mirvotak.hexを生成しました。");
     writeWriter(t.ctx.appDir, writerLines("Passed"));
     windows.addWindow("QOV_mini", writerButtons());
+    // The verdict shortens a folder too wide for it, and the temporary folder
+    // is as long as TMPDIR makes it: widened, it shows whole. The real width
+    // is checked with a long folder below.
+    form.label4->setFixedWidth(4000);
   }
   QString folderPart() const { return "「" + QDir::toNativeSeparators(t.path("mirvotak")) + "」フォルダに"; }
   QString compiled() const {
