@@ -348,8 +348,32 @@ close_by_key() {
   xdotool windowactivate --sync "$1" key --clearmodifiers alt+F4
 }
 
+# end_past_size_limit MENU END SETTINGS BOX: 終了 (at END) once the program
+# may write no more, as on a full disk: the failed save is told in a box
+# titled BOX instead of SIGXFSZ ending the program, the old settings file
+# stays whole, and answering the box ends the program.
+box_or_end() { program_ended || find_window "$1" >/dev/null; }
+end_past_size_limit() {
+  wait_window "$1"
+  cp "$3" "$WORK/before.ini"
+  # Lowered once the program runs: pelmora cannot start without writing its
+  # instance lock.
+  prlimit --pid "$PROGRAM_PID" --fsize=0
+  click "$WIN" $2
+  wait_until "$STEP_LIMIT_MS" "a box or the end of the program" box_or_end "$4"
+  if program_ended; then
+    local rc=0
+    wait "$PROGRAM_PID" || rc=$?
+    fail "the program ended with status $rc on a save past its file-size limit"
+  fi
+  cmp -s "$WORK/before.ini" "$3" || fail "the failed save changed the settings file"
+  xdotool windowactivate --sync "$(find_window "$4")" key --clearmodifiers Return
+  expect_program_end
+}
+
 # 終了 ends the process, with and without the simulated board's window; a
 # close request from the window manager runs a window's leaving step.
+# A save past the file-size limit is told, and the program goes on.
 case_pelmora_end() {
   new_folder 1
   pelmora_ini 100 100
@@ -365,6 +389,8 @@ case_pelmora_end() {
   [ "$(line 20 "$FOLDER/pelmora.ini")" = 60000 ] || fail "the close request did not save the settings"
   start_program pelmora
   end_pelmora
+  start_program pelmora
+  end_past_size_limit "$PELMORA_MENU" "$PELMORA_END" "$FOLDER/pelmora.ini" pelmora
 }
 
 case_pelmora_end_simulated_board() {
@@ -391,6 +417,9 @@ case_bremilo_end() {
   start_program bremilo --simulated-board
   answer_boxes_until "$BREMILO_MENU" bremilo
   end_bremilo
+  start_program bremilo
+  answer_boxes_until "$BREMILO_MENU" bremilo
+  end_past_size_limit "$BREMILO_MENU" "$BREMILO_END" "$FOLDER/bremelo_san.ini" bremilo
 }
 
 start_desktop
