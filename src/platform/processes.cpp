@@ -41,10 +41,11 @@ RunResult SystemProcesses::run(const QString& program, const QStringList& argume
   QElapsedTimer clock;
   clock.start();
   while (!process.waitForFinished(20)) {
+    // Before the check: the pump's events may be what sees the program end.
+    if (pump) pump();
     if (process.state() == QProcess::NotRunning) break;
     result.output += process.readAllStandardOutput();
     result.errorOutput += process.readAllStandardError();
-    if (pump) pump();
     if (clock.elapsed() > timeoutMs) {
       result.timedOut = true;
       process.kill();

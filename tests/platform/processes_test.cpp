@@ -33,6 +33,18 @@ TEST(SystemProcesses, RunsWithArgumentsInAFolderAndCollectsOutput) {
   EXPECT_EQ(r.output, QByteArray("a b|-c|" + dir.path().toUtf8() + "\n"));
   EXPECT_EQ(r.errorOutput, QByteArray("err\n"));
 
+  // Ending while the pump runs past the limit is still ending by itself.
+  const QString late = script(dir, "late", "echo $$ > pid; while [ ! -e go ]; do sleep 0.01; done; exit 4\n");
+  RunResult ended = p.run(late, {}, dir.path(), 0, [&] {
+    QFile(dir.filePath("go")).open(QIODevice::WriteOnly);
+    (void)QTest::qWaitFor([&] {
+      QFile pid(dir.filePath("pid"));
+      return pid.open(QIODevice::ReadOnly) && pid.size() > 0 && !QFileInfo::exists("/proc/" + pid.readAll().trimmed());
+    }, 5000);
+  });
+  EXPECT_FALSE(ended.timedOut);
+  EXPECT_EQ(ended.exitCode, 4);
+
   RunResult missing = p.run(dir.filePath("nothing"), {}, dir.path(), 1000);
   EXPECT_FALSE(missing.started);
   EXPECT_FALSE(missing.error.isEmpty());
