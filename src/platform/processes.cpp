@@ -7,6 +7,9 @@
 #include <QProcess>
 #include <QUrl>
 
+#include <signal.h>
+#include <unistd.h>
+
 namespace platform {
 
 SystemProcesses::SystemProcesses(DesktopOpener desktopOpener) : desktopOpener_(std::move(desktopOpener)) {}
@@ -31,6 +34,9 @@ RunResult SystemProcesses::run(const QString& program, const QStringList& argume
   QProcess process;
   process.setProcessChannelMode(QProcess::SeparateChannels);
   process.setWorkingDirectory(workingDirectory);
+  // A group of its own, so that on the time limit whatever it started (a
+  // wrapper script's children) ends with it.
+  process.setChildProcessModifier([] { ::setpgid(0, 0); });
   process.start(program, arguments, QIODevice::ReadWrite);
   if (!process.waitForStarted(5000)) {
     result.error = process.errorString();
@@ -48,7 +54,9 @@ RunResult SystemProcesses::run(const QString& program, const QStringList& argume
     result.errorOutput += process.readAllStandardError();
     if (clock.elapsed() > timeoutMs) {
       result.timedOut = true;
-      process.kill();
+      // The program is not yet reaped, so its pid, the group's id, cannot
+      // have been given to another process.
+      if (::kill(-static_cast<pid_t>(process.processId()), SIGKILL) != 0) process.kill();
       process.waitForFinished(1000);
       result.output += process.readAllStandardOutput();
       result.errorOutput += process.readAllStandardError();

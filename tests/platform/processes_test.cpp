@@ -50,13 +50,30 @@ TEST(SystemProcesses, RunsWithArgumentsInAFolderAndCollectsOutput) {
   EXPECT_FALSE(missing.error.isEmpty());
 }
 
+// What the program started goes with it: a wrapper's child would otherwise
+// hold the board.
 TEST(SystemProcesses, EndsAProgramThatHangs) {
   QTemporaryDir dir;
-  const QString tool = script(dir, "hang", "echo begun; exec sleep 30\n");
+  const QString tool = script(dir, "hang", "echo begun; sleep 60 & echo $! > child; exec sleep 30\n");
+  const QString childFile = dir.filePath("child");
   SystemProcesses p;
-  RunResult r = p.run(tool, {}, dir.path(), 300);
+  // The limit is looked at only after the pump: hold it until the child is up.
+  RunResult r = p.run(tool, {}, dir.path(), 300,
+                      [&] { (void)QTest::qWaitFor([&] { return QFileInfo(childFile).size() > 0; }, 5000); });
   EXPECT_TRUE(r.started);
   EXPECT_TRUE(r.timedOut);
+  EXPECT_EQ(r.output, QByteArray("begun\n"));
+
+  QFile f(childFile);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QString stat = QStringLiteral("/proc/%1/stat").arg(f.readAll().trimmed().toInt());
+  // Gone, or a zombie waiting for whoever adopted it.
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] {
+        QFile s(stat);
+        return !s.open(QIODevice::ReadOnly) || s.readAll().contains(") Z ");
+      },
+      5000));
 }
 
 // An executable is started in its working folder; any other file goes to the
