@@ -75,6 +75,8 @@ void VirtualClock::advance(int ms) {
     }
     runDue();
   }
+  // An action that waits itself may have taken the clock past target.
+  if (target <= waited_) return;
   now_ += static_cast<quint32>(target - waited_);
   waited_ = target;
 }

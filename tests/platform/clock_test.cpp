@@ -65,3 +65,11 @@ TEST(Clock, WaitHoldingInputLetsTimersRunAndTakesItsTime) {
   virtualClock.waitHoldingInput(2000);
   EXPECT_EQ(virtualClock.waited(), 2000u);
 }
+
+TEST(VirtualClock, AnActionThatWaitsNeverTurnsTimeBack) {
+  VirtualClock clock;
+  clock.at(100, [&] { clock.sleep(500); });
+  clock.advance(200);
+  EXPECT_EQ(clock.tickCount(), 600u);
+  EXPECT_EQ(clock.waited(), 600u);
+}
