@@ -73,3 +73,19 @@ TEST(VirtualClock, AnActionThatWaitsNeverTurnsTimeBack) {
   EXPECT_EQ(clock.tickCount(), 600u);
   EXPECT_EQ(clock.waited(), 600u);
 }
+
+TEST(VirtualClock, TimerFiresOnceForItsLastStartAndNotOnceDestroyed) {
+  VirtualClock clock;
+  int fired = 0;
+  auto timer = clock.timer([&] { ++fired; });
+  timer->start(100);
+  timer->start(300);
+  clock.advance(299);
+  EXPECT_EQ(fired, 0);
+  clock.advance(1);
+  EXPECT_EQ(fired, 1);
+  timer->start(100);
+  timer.reset();
+  clock.advance(200);
+  EXPECT_EQ(fired, 1);
+}
