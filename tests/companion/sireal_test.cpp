@@ -380,6 +380,7 @@ TEST(RealTimeWindow, LogOutlivesLeavingTheWindowAndIsWholeWhenTheProgramEnds) {
   {
     BremiloWindows w(t.ctx);
     TForm7& f = *w.form7;
+    f.setWallClock([] { return QDateTime(QDate(2026, 12, 9), QTime(8, 30, 0)); });
     w.form1->show();
     w.form1->Panel1Click();
     f.Timer2Timer();
