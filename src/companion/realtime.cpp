@@ -2,16 +2,10 @@
 
 #include "platform/serial_frame.h"
 
-#include <QTimer>
-
 namespace bremilo {
 
 StepTimer::StepTimer(platform::Clock& clock, int intervalMs, std::function<void()> step)
-    : clock_(clock), interval_(qMax(1, intervalMs)), step_(std::move(step)), wake_(std::make_unique<QTimer>()) {
-  wake_->setSingleShot(true);
-  wake_->setTimerType(Qt::PreciseTimer);
-  QObject::connect(wake_.get(), &QTimer::timeout, [this] { runDue(); });
-}
+    : clock_(clock), interval_(qMax(1, intervalMs)), step_(std::move(step)), wake_(clock.timer([this] { runDue(); })) {}
 
 StepTimer::~StepTimer() = default;
 

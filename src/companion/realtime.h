@@ -9,8 +9,6 @@
 #include <functional>
 #include <memory>
 
-class QTimer;
-
 namespace bremilo {
 
 // Timer1 of the measuring window: ticks every interval by the clock and runs
@@ -32,8 +30,7 @@ class StepTimer {
   int interval() const { return interval_; }
   // Milliseconds until the next step is due; 0 when it is due now.
   int msToNextStep() const;
-  // Runs the step if it is due. The wake-up timer calls this; tests call it
-  // after moving their clock on.
+  // Runs the step if it is due. The clock's timer calls this.
   void runDue();
 
  private:
@@ -41,7 +38,7 @@ class StepTimer {
   platform::Clock& clock_;
   int interval_;
   std::function<void()> step_;
-  std::unique_ptr<QTimer> wake_;
+  std::unique_ptr<platform::ClockTimer> wake_;
   bool active_ = false;
   bool running_ = false;
   quint32 nextTick_ = 0;

@@ -51,13 +51,66 @@ void RealClock::waitHoldingInput(int ms) {
   }
 }
 
+namespace {
+
+class RealTimer : public ClockTimer {
+ public:
+  explicit RealTimer(std::function<void()> timeout) {
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer_, &QTimer::timeout, std::move(timeout));
+  }
+  void start(int ms) override { timer_.start(qMax(ms, 0)); }
+  void stop() override { timer_.stop(); }
+
+ private:
+  QTimer timer_;
+};
+
+class VirtualTimer : public ClockTimer {
+ public:
+  VirtualTimer(VirtualClock& clock, std::function<void()> timeout)
+      : clock_(clock), state_(std::make_shared<State>(State{0, std::move(timeout)})) {}
+  void start(int ms) override {
+    const quint64 run = ++state_->started;
+    std::weak_ptr<State> weak = state_;
+    clock_.at(clock_.tickCount() + static_cast<quint32>(qMax(ms, 0)), [weak, run] {
+      // Held while it runs: the timeout may destroy its timer.
+      const std::shared_ptr<State> state = weak.lock();
+      if (state && state->started == run) state->timeout();
+    });
+  }
+  void stop() override { ++state_->started; }
+
+ private:
+  struct State {
+    quint64 started;  // a wait fires only while it is the latest start
+    std::function<void()> timeout;
+  };
+  VirtualClock& clock_;
+  std::shared_ptr<State> state_;
+};
+
+}  // namespace
+
+std::unique_ptr<ClockTimer> RealClock::timer(std::function<void()> timeout) {
+  return std::make_unique<RealTimer>(std::move(timeout));
+}
+
+std::unique_ptr<ClockTimer> VirtualClock::timer(std::function<void()> timeout) {
+  return std::make_unique<VirtualTimer>(*this, std::move(timeout));
+}
+
 void VirtualClock::at(quint32 tick, std::function<void()> action) {
   const quint32 delta = tick - now_;
   actions_.emplace(waited_ + delta, std::move(action));
 }
 
 void VirtualClock::runDue() {
-  while (!actions_.empty() && actions_.begin()->first <= waited_) {
+  // One batch, as the event loop handles them: what falls due while these run
+  // (a timer started again by its own timeout) waits for the next pump.
+  const quint64 due = waited_;
+  while (!actions_.empty() && actions_.begin()->first <= due) {
     auto action = std::move(actions_.begin()->second);
     actions_.erase(actions_.begin());
     action();
@@ -75,6 +128,8 @@ void VirtualClock::advance(int ms) {
     }
     runDue();
   }
+  // An action that waits itself may have taken the clock past target.
+  if (target <= waited_) return;
   now_ += static_cast<quint32>(target - waited_);
   waited_ = target;
 }

@@ -7,10 +7,20 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
 class QTimer;
 
 namespace platform {
+
+// A single-shot timer on its clock's time. Starting it again replaces a wait
+// that has not ended; once stopped or destroyed it does not fire.
+class ClockTimer {
+ public:
+  virtual ~ClockTimer() = default;
+  virtual void start(int ms) = 0;
+  virtual void stop() = 0;
+};
 
 class Clock {
  public:
@@ -25,6 +35,9 @@ class Clock {
   // Waits ms while windows keep painting; the user's clicks and keys are held
   // back and handled after the wait.
   virtual void waitHoldingInput(int ms) { sleep(ms); }
+  // A timer that calls timeout when its time has passed by this clock: from
+  // the event loop on the real clock, from advance or pumpFor on the virtual one.
+  virtual std::unique_ptr<ClockTimer> timer(std::function<void()> timeout) = 0;
 };
 
 class RealClock : public Clock {
@@ -35,6 +48,7 @@ class RealClock : public Clock {
   void sleep(int ms) override;
   void pumpFor(int ms) override;
   void waitHoldingInput(int ms) override;
+  std::unique_ptr<ClockTimer> timer(std::function<void()> timeout) override;
 
  private:
   QElapsedTimer elapsed_;
@@ -52,6 +66,7 @@ class VirtualClock : public Clock {
   // Runs action once the clock reaches tick (the counter may wrap).
   void at(quint32 tick, std::function<void()> action);
   void advance(int ms);
+  std::unique_ptr<ClockTimer> timer(std::function<void()> timeout) override;
   // Total virtual milliseconds waited through sleep and pumpFor.
   quint64 waited() const { return waited_; }
 

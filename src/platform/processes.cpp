@@ -7,6 +7,9 @@
 #include <QProcess>
 #include <QUrl>
 
+#include <signal.h>
+#include <unistd.h>
+
 namespace platform {
 
 SystemProcesses::SystemProcesses(DesktopOpener desktopOpener) : desktopOpener_(std::move(desktopOpener)) {}
@@ -31,6 +34,9 @@ RunResult SystemProcesses::run(const QString& program, const QStringList& argume
   QProcess process;
   process.setProcessChannelMode(QProcess::SeparateChannels);
   process.setWorkingDirectory(workingDirectory);
+  // A group of its own, so that on the time limit whatever it started (a
+  // wrapper script's children) ends with it.
+  process.setChildProcessModifier([] { ::setpgid(0, 0); });
   process.start(program, arguments, QIODevice::ReadWrite);
   if (!process.waitForStarted(5000)) {
     result.error = process.errorString();
@@ -41,13 +47,16 @@ RunResult SystemProcesses::run(const QString& program, const QStringList& argume
   QElapsedTimer clock;
   clock.start();
   while (!process.waitForFinished(20)) {
+    // Before the check: the pump's events may be what sees the program end.
+    if (pump) pump();
     if (process.state() == QProcess::NotRunning) break;
     result.output += process.readAllStandardOutput();
     result.errorOutput += process.readAllStandardError();
-    if (pump) pump();
     if (clock.elapsed() > timeoutMs) {
       result.timedOut = true;
-      process.kill();
+      // The program is not yet reaped, so its pid, the group's id, cannot
+      // have been given to another process.
+      if (::kill(-static_cast<pid_t>(process.processId()), SIGKILL) != 0) process.kill();
       process.waitForFinished(1000);
       result.output += process.readAllStandardOutput();
       result.errorOutput += process.readAllStandardError();

@@ -32,7 +32,7 @@ TEST(Gallery, BremiloRealTimeMeasurementWithGraph) {
   f.PNLsokuteikaisiClick();
   for (int i = 0; i < 40; ++i) {
     t.board.queueFrame(bremilo::simulatedMeasurement(i * 3000));
-    f.Timer1Timer();
+    t.clock.advance(f.Timer1->msToNextStep());
   }
   testsupport::saveToGallery(f, "bremilo-TForm7");
   f.PNLsokuteiowariClick();

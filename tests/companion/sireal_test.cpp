@@ -4,7 +4,6 @@
 #include "platform/textfile.h"
 #include "support/test_context.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -29,10 +28,12 @@ struct Measuring {
     t.prompts.clear();
   }
   TForm7& f() { return *w.form7; }
+  // The test clock moves on to the next tick, where the window's timer runs a step.
+  void step() { t.clock.advance(f().Timer1->msToNextStep()); }
   // One measuring step that receives value.
   void measure(int value) {
     t.board.queueFrame(value);
-    f().Timer1Timer();
+    step();
   }
   TestContext t;
   BremiloWindows w{t.ctx};
@@ -55,7 +56,7 @@ TEST(RealTimeWindow, MeasuringShowsValuesDrivesOutputsAndDrawsTheGraph) {
   EXPECT_TRUE(m.f().PNLrenzoku->isVisibleTo(&m.f()));
 
   m.t.board.clearLog();
-  const quint64 before = m.t.clock.waited();
+  const quint64 tick = m.t.clock.waited() + m.f().Timer1->msToNextStep();
   // The bar moved 100 ms into the pause changes the next pause, not this one.
   m.t.board.onChange = [&m] {
     const auto& c = m.t.board.calls().last();
@@ -67,7 +68,7 @@ TEST(RealTimeWindow, MeasuringShowsValuesDrivesOutputsAndDrawsTheGraph) {
   EXPECT_EQ(m.f().Label8->text(), "25");
   EXPECT_EQ(m.t.board.writes(), (QStringList{"DDRB=31", "PORTB=255", "PORTB=250"}));
   // The pause after a value is the measuring interval.
-  EXPECT_GE(m.t.clock.waited() - before, 500u);
+  EXPECT_GE(m.t.clock.waited() - tick, 500u);
   m.measure(15);
   m.f().ScrollBar4->setValue(40);
   EXPECT_EQ(m.f().lbl01->text(), "40");
@@ -142,16 +143,7 @@ struct PacedBoard {
     m.f().ScrollBar1->setValue(p1);
     m.f().PNLsokuteikaisiClick();
     firstTick = now() + 1000;
-    for (int spins = 0; taken.size() < values && spins < 1000; ++spins) {
-      const int due = m.f().Timer1->msToNextStep();
-      if (due > 0) {
-        m.t.clock.advance(due);
-        m.f().Timer1->runDue();
-      } else {
-        // An overdue step starts from the event loop, not inside the last one.
-        QCoreApplication::processEvents();
-      }
-    }
+    for (int spins = 0; taken.size() < values && spins < 1000; ++spins) m.step();
     m.f().PNLsokuteiowariClick();
   }
   Measuring& m;
@@ -217,17 +209,17 @@ TEST(RealTimeWindow, WithoutBoardTheStepEndsAndSaysSoAndStopEndsTheWait) {
   m.f().Timer2Timer();
   EXPECT_EQ(m.f().Label6->text(), "HIDaspxの接続を確認して下さい！");
   m.f().PNLsokuteikaisiClick();
-  const quint64 before = m.t.clock.waited();
-  m.f().Timer1Timer();
+  const quint64 tick = m.t.clock.waited() + m.f().Timer1->msToNextStep();
+  m.step();
   EXPECT_EQ(m.f().Label6->text(), TForm7::noSignalText());
-  EXPECT_LE(m.t.clock.waited() - before, 3100u);
+  EXPECT_LE(m.t.clock.waited() - tick, 3100u);
   EXPECT_EQ(m.f().measurement().buffer().count(), 0);
   EXPECT_TRUE(m.t.prompts.texts().isEmpty());
 
   // 測定 終了 during the wait ends it at once.
   const quint64 start = m.t.clock.waited();
   m.t.clock.at(m.t.clock.tickCount() + 400, [&] { m.f().PNLsokuteiowariClick(); });
-  m.f().Timer1Timer();
+  m.step();
   EXPECT_LT(m.t.clock.waited() - start, 500u);
   EXPECT_FALSE(m.f().measuring());
   EXPECT_EQ(m.f().measurement().buffer().count(), 0);
@@ -257,8 +249,8 @@ TEST(RealTimeWindow, SnapshotAndContinuousLogReadBackLineByLine) {
   ASSERT_EQ(lines.size(), 5);
   EXPECT_EQ(lines[2], "1,0,21");
   // Each time is when the value came, counted from the first one.
-  EXPECT_EQ(lines[3], "2,0.5,22");
-  EXPECT_EQ(lines[4], "3,1,23");
+  EXPECT_EQ(lines[3], "2,1,22");
+  EXPECT_EQ(lines[4], "3,2,23");
   m.measure(24);
   EXPECT_EQ(tableFile(m.t.path("data4.csv")).size(), 5);
 
@@ -388,13 +380,14 @@ TEST(RealTimeWindow, LogOutlivesLeavingTheWindowAndIsWholeWhenTheProgramEnds) {
   {
     BremiloWindows w(t.ctx);
     TForm7& f = *w.form7;
+    f.setWallClock([] { return QDateTime(QDate(2026, 12, 9), QTime(8, 30, 0)); });
     w.form1->show();
     w.form1->Panel1Click();
     f.Timer2Timer();
     f.PNLrenzokuClick();
     f.PNLsokuteikaisiClick();
     t.board.queueFrame(19);
-    f.Timer1Timer();
+    t.clock.advance(f.Timer1->msToNextStep());
     f.PNLsokuteiowariClick();
     f.PNLsyuuryouClick();
     EXPECT_TRUE(f.continuousLog().isOn());
@@ -402,7 +395,7 @@ TEST(RealTimeWindow, LogOutlivesLeavingTheWindowAndIsWholeWhenTheProgramEnds) {
     f.Timer2Timer();
     f.PNLsokuteikaisiClick();
     t.board.queueFrame(18);
-    f.Timer1Timer();
+    t.clock.advance(f.Timer1->msToNextStep());
     f.PNLsokuteiowariClick();
   }
   QFile file(t.path("data4.csv"));
