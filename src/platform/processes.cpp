@@ -56,7 +56,8 @@ RunResult SystemProcesses::run(const QString& program, const QStringList& argume
       result.timedOut = true;
       // The program is not yet reaped, so its pid, the group's id, cannot
       // have been given to another process.
-      if (::kill(-static_cast<pid_t>(process.processId()), SIGKILL) != 0) process.kill();
+      const pid_t group = static_cast<pid_t>(process.processId());
+      if (group <= 0 || ::kill(-group, SIGKILL) != 0) process.kill();
       process.waitForFinished(1000);
       result.output += process.readAllStandardOutput();
       result.errorOutput += process.readAllStandardError();
