@@ -9,6 +9,8 @@
 
 #include <optional>
 
+#include "platform/diskfile.h"
+
 namespace platform {
 
 namespace cp932 {
@@ -25,11 +27,6 @@ QList<QByteArray> splitLines(const QByteArray& bytes);
 // Each line followed by CR LF.
 QByteArray joinLines(const QList<QByteArray>& lines);
 
-struct WriteResult {
-  bool ok = false;
-  QString error;  // a sentence for the user when !ok
-  explicit operator bool() const { return ok; }
-};
 
 namespace textfile {
 bool exists(const QString& path);
@@ -40,44 +37,9 @@ std::optional<QStringList> readLines(const QString& path, qint64 maxBytes = -1);
 // More than a settings file of a few dozen short lines can ever hold: a huge
 // or foreign file in its place cannot stall the start.
 inline constexpr qint64 kSettingsFileLimit = 64 * 1024;
-// Atomic: a failed or killed write leaves the old file whole and nothing else.
-// Only a regular file is replaced, keeping its owner, mode and ACL.
+// Saved as writeBytes saves.
 WriteResult writeRawLines(const QString& path, const QList<QByteArray>& lines);
 WriteResult writeLines(const QString& path, const QStringList& lines);
-// Raw bytes, atomic as well.
-WriteResult writeBytes(const QString& path, const QByteArray& bytes);
-// Why a file could not be written, in Japanese, from the system's error
-// number: the usual kinds by name, anything else as the system's own text.
-QString failureReason(int error);
-// Past a file-size limit a write then fails with EFBIG and the save says so,
-// instead of the program ending and leaving its half-written file behind.
-void keepRunningPastFileSizeLimit();
-
-// A file written a line at a time while it stays open (a continuous log):
-// each line is handed to the system before append returns, so a reader sees
-// it at once, and failures give the same reasons as whole-file saves.
-class LineAppender {
- public:
-  LineAppender() = default;
-  LineAppender(const LineAppender&) = delete;
-  LineAppender& operator=(const LineAppender&) = delete;
-  ~LineAppender() { close(); }
-
-  // Creates or empties path, a regular file only; on failure reason says why
-  // and nothing was emptied.
-  bool open(const QString& path, QString* reason);
-  // Writes line and CR LF; on failure reason says why, the file ends with the
-  // last whole line and is closed.
-  bool append(const QByteArray& line, QString* reason);
-  void close();
-  bool isOpen() const { return fd_ >= 0; }
-  const QString& path() const { return path_; }
-
- private:
-  int fd_ = -1;
-  qint64 written_ = 0;
-  QString path_;
-};
 }  // namespace textfile
 
 }  // namespace platform

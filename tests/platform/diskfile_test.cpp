@@ -1,0 +1,360 @@
+#include "platform/diskfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <functional>
+#include <iostream>
+#include <optional>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/xattr.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace platform;
+
+namespace {
+
+QByteArray contents(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+// A limit on the size of any file the process writes, as a full disk or a
+// pulled stick stops a write half way; lifted again when it goes.
+struct FileSizeLimit {
+  explicit FileSizeLimit(rlim_t bytes, void (*onSignal)(int) = SIG_IGN) {
+    getrlimit(RLIMIT_FSIZE, &saved);
+    previous = std::signal(SIGXFSZ, onSignal);
+    rlimit limited = saved;
+    limited.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+  }
+  rlimit saved{};
+  void (*previous)(int) = nullptr;
+};
+
+}  // namespace
+
+TEST(TextFile, AWriteThatFailsHalfWayLeavesTheOldFileWholeAndNoLeftovers) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("program.txt");
+  ASSERT_TRUE(textfile::writeBytes(path, "old contents\r\n"));
+  WriteResult result;
+  {
+    FileSizeLimit limit(4096);
+    result = textfile::writeBytes(path, QByteArray(64 * 1024, 'x'));
+  }
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.error.toStdString(), (path + QStringLiteral("に書き込めません（ファイルが大きすぎます）")).toStdString());
+  EXPECT_EQ(contents(path), "old contents\r\n");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"program.txt"});
+}
+
+TEST(TextFile, TheProgramOutlivesAFileSizeLimitButWhatItStartsKeepsTheUsualSignal) {
+  struct sigaction saved {};
+  sigaction(SIGXFSZ, nullptr, &saved);
+  textfile::keepRunningPastFileSizeLimit();
+  QTemporaryDir dir;
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit limited = old;
+  limited.rlim_cur = 4096;
+  setrlimit(RLIMIT_FSIZE, &limited);
+  const WriteResult result = textfile::writeBytes(dir.filePath("big.txt"), QByteArray(64 * 1024, 'x'));
+  QProcess child;
+  child.start(QStringLiteral("/bin/sed"), {QStringLiteral("-n"), QStringLiteral("s/^SigIgn:\\s*//p"), QStringLiteral("/proc/self/status")});
+  child.waitForFinished();
+  setrlimit(RLIMIT_FSIZE, &old);
+  sigaction(SIGXFSZ, &saved, nullptr);
+  EXPECT_FALSE(result.ok);
+  bool read = false;
+  const qulonglong ignored = child.readAllStandardOutput().trimmed().toULongLong(&read, 16);
+  EXPECT_TRUE(read);
+  EXPECT_EQ(ignored & (1ull << (SIGXFSZ - 1)), 0u);
+}
+
+namespace {
+// The new file as it stands when a write first passes the size limit: some
+// bytes are in, so others could already read them.
+struct stat halfWritten {};
+void noteHalfWrittenFile(int) {
+  struct stat st {};
+  for (int fd = 3; fd < 1024; ++fd)
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 3000) halfWritten = st;
+}
+}  // namespace
+
+namespace {
+// While set, the mode of the file the save hands to its owner, which it does
+// first of all.
+bool watchOwnerChange = false;
+std::optional<mode_t> modeWhenCreated;
+}  // namespace
+
+extern "C" int fchown(int fd, uid_t owner, gid_t group) {
+  struct stat st {};
+  if (watchOwnerChange && !modeWhenCreated && ::fstat(fd, &st) == 0) modeWhenCreated = st.st_mode & 07777;
+  return static_cast<int>(::syscall(SYS_fchown, fd, owner, group));
+}
+
+TEST(TextFile, TheNewFileHasTheOldFilesModeAndGroupBeforeAnyByteGoesIn) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("marks.csv");
+  ASSERT_TRUE(textfile::writeBytes(path, "old\r\n"));
+  ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+  ASSERT_TRUE(::chown(QFile::encodeName(path).constData(), -1, 4343) == 0 || errno == EPERM);  // where the user may
+  struct stat old {};
+  ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &old), 0);
+  const mode_t mask = ::umask(022);
+  watchOwnerChange = true;
+  {
+    FileSizeLimit limit(3000, noteHalfWrittenFile);
+    EXPECT_FALSE(textfile::writeBytes(path, QByteArray(8000, 'x')));
+  }
+  watchOwnerChange = false;
+  ::umask(mask);
+  EXPECT_EQ(modeWhenCreated, 0600u);  // private until it is the old file's
+  EXPECT_EQ(halfWritten.st_mode & 07777, 0640u);
+  EXPECT_EQ(halfWritten.st_gid, old.st_gid);
+  // Nameless while it fills, so a save killed now leaves nothing behind.
+  const int probe = ::open(QFile::encodeName(dir.path()).constData(), O_TMPFILE | O_WRONLY, 0600);
+  if (probe >= 0) EXPECT_EQ(halfWritten.st_nlink, 0u);
+  else std::cout << "[   NOTE   ] no nameless files on this file system: " << std::strerror(errno) << "\n";
+  if (probe >= 0) ::close(probe);
+}
+
+namespace {
+// While savedName is set, a flush of a folder answers EINVAL, as a file system
+// that cannot flush folders does, and notes what the saved name held then.
+QString savedName;
+std::optional<QByteArray> heldAtFolderFlush;
+}  // namespace
+
+// Every fsync of this test program passes here.
+extern "C" int fsync(int fd) {
+  struct stat st {};
+  if (savedName.isEmpty() || ::fstat(fd, &st) != 0 || !S_ISDIR(st.st_mode)) return static_cast<int>(::syscall(SYS_fsync, fd));
+  heldAtFolderFlush = contents(savedName);
+  errno = EINVAL;
+  return -1;
+}
+
+TEST(TextFile, TheFolderIsFlushedAfterTheRenameUnlessItsFileSystemCannot) {
+  QTemporaryDir dir;
+  savedName = dir.filePath("x.txt");
+  const bool ok = textfile::writeBytes(savedName, "new\r\n").ok;
+  savedName.clear();
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(heldAtFolderFlush, QByteArray("new\r\n"));
+}
+
+TEST(TextFile, AReaderOfTheOldFileKeepsReadingItAcrossTheSave) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("settings.ini");
+  const QByteArray old = QByteArray("first version\r\n").repeated(200);
+  ASSERT_TRUE(textfile::writeBytes(path, old));
+  QFile reader(path);
+  ASSERT_TRUE(reader.open(QIODevice::ReadOnly));
+  EXPECT_EQ(reader.read(14), "first version\r");
+
+  ASSERT_TRUE(textfile::writeBytes(path, "second\r\n"));
+  EXPECT_EQ(QByteArray("first version\r") + reader.readAll(), old);
+  EXPECT_EQ(contents(path), "second\r\n");
+}
+
+TEST(TextFile, FailuresSayWhyInJapaneseAndLeaveTheOldFile) {
+  QTemporaryDir dir;
+  const QString readOnly = dir.filePath("sample.txt");
+  ASSERT_TRUE(textfile::writeBytes(readOnly, "old\r\n"));
+  // A teacher's chmod a-w holds even for a program run as root.
+  ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.txt"));
+  ASSERT_EQ(::symlink("loop2", QFile::encodeName(dir.filePath("loop1")).constData()), 0);
+  ASSERT_EQ(::symlink("loop1", QFile::encodeName(dir.filePath("loop2")).constData()), 0);
+  // What is not a regular file: a FIFO (also behind a link), a socket, a device.
+  ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo.txt")).constData(), 0666), 0);
+  ASSERT_EQ(::symlink("fifo.txt", QFile::encodeName(dir.filePath("to-fifo.txt")).constData()), 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, QFile::encodeName(dir.filePath("socket.txt")).constData(), sizeof address.sun_path - 1);
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  const QString notRegular = QStringLiteral("通常のファイルではありません");
+  struct Case {
+    QString path;
+    QString reason;
+  };
+  std::vector<Case> cases = {
+      {dir.filePath("nowhere/x.txt"), QStringLiteral("ファイルまたはフォルダがありません")},
+      {dir.filePath(QString(300, QLatin1Char('n')) + ".txt"), QStringLiteral("名前が長すぎます")},
+      {readOnly, QStringLiteral("書き込む権限がありません")},
+      {dir.filePath("folder.txt"), QStringLiteral("同じ名前のフォルダがあります")},
+      {dir.filePath("loop1"), QStringLiteral("リンクが輪になっています")},
+      {dir.filePath("fifo.txt"), notRegular},
+      {dir.filePath("to-fifo.txt"), notRegular},
+      {QString::fromUtf8(address.sun_path), notRegular},
+  };
+  // The null device's numbers: harmless should the save ever reach it.
+  if (::mknod(QFile::encodeName(dir.filePath("device.txt")).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+    cases.push_back({dir.filePath("device.txt"), notRegular});
+  else
+    std::cout << "[   NOTE   ] no device node made here: " << std::strerror(errno) << "\n";
+  for (const auto& c : cases)
+    EXPECT_EQ(textfile::writeBytes(c.path, "new\r\n").error.toStdString(),
+              (c.path + QStringLiteral("に書き込めません（") + c.reason + QStringLiteral("）")).toStdString());
+  ::close(listener);
+  EXPECT_EQ(contents(readOnly), "old\r\n");
+  QFileInfo fifo(dir.filePath("fifo.txt"));
+  EXPECT_FALSE(fifo.isFile());
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks), QStringList{"sample.txt"});
+
+  // What cannot be made to happen to a test running as root.
+  EXPECT_EQ(textfile::failureReason(EACCES), QStringLiteral("書き込む権限がありません"));
+  EXPECT_EQ(textfile::failureReason(EPERM), QStringLiteral("書き込む権限がありません"));
+  EXPECT_EQ(textfile::failureReason(ENOSPC), QStringLiteral("ディスクがいっぱいです"));
+  EXPECT_EQ(textfile::failureReason(EDQUOT), QStringLiteral("ディスクがいっぱいです"));
+  EXPECT_EQ(textfile::failureReason(ENOTDIR), QStringLiteral("ファイルまたはフォルダがありません"));
+  EXPECT_EQ(textfile::failureReason(EROFS), QStringLiteral("書き込みが禁止されたディスクです"));
+  EXPECT_EQ(textfile::failureReason(EIO),
+            QStringLiteral("システムのエラー：") + QString::fromLocal8Bit(std::strerror(EIO)));
+}
+
+TEST(TextFile, ASaveThroughAChainOfLinksReplacesTheRealFile) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkpath("real") && QDir(dir.path()).mkpath("desk"));
+  ASSERT_TRUE(textfile::writeBytes(dir.filePath("real/file.txt"), "old\r\n"));
+  // desk/a -> ../b -> real/file.txt: a relative link counts from its own folder.
+  ASSERT_EQ(::symlink("real/file.txt", QFile::encodeName(dir.filePath("b")).constData()), 0);
+  ASSERT_EQ(::symlink("../b", QFile::encodeName(dir.filePath("desk/a")).constData()), 0);
+  ASSERT_TRUE(textfile::writeBytes(dir.filePath("desk/a"), "new\r\n"));
+  EXPECT_EQ(contents(dir.filePath("real/file.txt")), "new\r\n");
+  EXPECT_TRUE(QFileInfo(dir.filePath("b")).isSymLink() && QFileInfo(dir.filePath("desk/a")).isSymLink());
+}
+
+TEST(TextFile, OtherNamesOfTheFileKeepTheOldContents) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(textfile::writeBytes(dir.filePath("a.txt"), "old\r\n"));
+  ASSERT_EQ(::link(QFile::encodeName(dir.filePath("a.txt")).constData(), QFile::encodeName(dir.filePath("b.txt")).constData()), 0);
+  ASSERT_TRUE(textfile::writeBytes(dir.filePath("a.txt"), "new\r\n"));
+  EXPECT_EQ(contents(dir.filePath("b.txt")), "old\r\n");
+}
+
+TEST(TextFile, ASaveKeepsTheFilesAclAndExtendedAttributes) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("shared.txt");
+  const QByteArray name = QFile::encodeName(path);
+  ASSERT_TRUE(textfile::writeBytes(path, "old\r\n"));
+  // Owner rw, pupil 4343 rw, group r, mask rw, others nothing.
+  QByteArray acl(4, '\0');
+  qToLittleEndian<quint32>(2, acl.data());
+  for (const auto& [tag, permissions] : {std::pair{0x01, 6}, {0x02, 6}, {0x04, 4}, {0x10, 6}, {0x20, 0}}) {
+    char entry[8];
+    qToLittleEndian<quint16>(static_cast<quint16>(tag), entry);
+    qToLittleEndian<quint16>(static_cast<quint16>(permissions), entry + 2);
+    qToLittleEndian<quint32>(tag == 0x02 ? 4343u : 0xFFFFFFFFu, entry + 4);
+    acl.append(entry, 8);
+  }
+  if (::setxattr(name.constData(), "system.posix_acl_access", acl.constData(), static_cast<size_t>(acl.size()), 0) != 0 ||
+      ::setxattr(name.constData(), "user.class", "3-2", 3, 0) != 0)
+    GTEST_SKIP() << "this file system keeps no ACL or attributes of its users: " << std::strerror(errno);
+  auto attribute = [&name](const char* attributeName) {
+    QByteArray value(256, '\0');
+    const ssize_t n = ::getxattr(name.constData(), attributeName, value.data(), static_cast<size_t>(value.size()));
+    return n < 0 ? QByteArray("<none>") : value.left(n);
+  };
+  const QByteArray aclBefore = attribute("system.posix_acl_access");
+  struct stat before {}, after {};
+  ASSERT_EQ(::stat(name.constData(), &before), 0);
+  ASSERT_TRUE(textfile::writeBytes(path, "new\r\n"));
+  ASSERT_EQ(::stat(name.constData(), &after), 0);
+  EXPECT_EQ(attribute("system.posix_acl_access"), aclBefore);
+  EXPECT_EQ(attribute("user.class"), "3-2");
+  EXPECT_EQ(after.st_mode, before.st_mode);
+}
+
+TEST(TextFile, ALogLineCutShortIsTakenOffAgain) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("data4.csv");
+  textfile::LineAppender log;
+  QString reason;
+  ASSERT_TRUE(log.open(path, &reason));
+  ASSERT_TRUE(log.append("1,0,42", &reason));
+  {
+    FileSizeLimit limit(8 + 10);  // the next line stops after "4298,4297,"
+    EXPECT_FALSE(log.append("4298,4297,43", &reason));
+  }
+  EXPECT_EQ(reason.toStdString(), "ファイルが大きすぎます");
+  EXPECT_FALSE(log.isOpen());
+  EXPECT_EQ(contents(path), "1,0,42\r\n");
+}
+
+namespace {
+// Runs fn in a thread of its own as an ordinary user. Raw system calls change
+// that thread alone, where the C library's would change the whole program.
+void asOrdinaryUser(const std::function<void()>& fn) {
+  std::thread([&fn] {
+    if (::syscall(SYS_setgroups, 0, nullptr) == 0 && ::syscall(SYS_setresgid, 65534, 65534, 65534) == 0 &&
+        ::syscall(SYS_setresuid, 65534, 65534, 65534) == 0)
+      fn();
+    else
+      ADD_FAILURE() << "could not become an ordinary user";
+  }).join();
+}
+}  // namespace
+
+TEST(TextFile, OtherUsersFilesAndLinks) {
+  if (::geteuid() != 0) GTEST_SKIP() << "making files and links of other users needs root";
+  QTemporaryDir dir;
+  const QByteArray folder = QFile::encodeName(dir.path());
+  ASSERT_EQ(::chmod(folder.constData(), 0777), 0);
+
+  // A teacher saving a pupil's file as root leaves it the pupil's.
+  const QString pupils = dir.filePath("pupil.txt");
+  ASSERT_TRUE(textfile::writeBytes(pupils, "old\r\n"));
+  ASSERT_EQ(::chown(QFile::encodeName(pupils).constData(), 4343, 4343), 0);
+  ASSERT_TRUE(textfile::writeBytes(pupils, "new\r\n"));
+  EXPECT_EQ(QFileInfo(pupils).ownerId(), 4343u);
+  EXPECT_EQ(QFileInfo(pupils).groupId(), 4343u);
+
+  // Another user's 0644 file in a class folder anyone may write to: the
+  // rename would go through, the file's own permission refuses.
+  WriteResult asPupil;
+  asOrdinaryUser([&] { asPupil = textfile::writeBytes(pupils, "pupil's\r\n"); });
+  EXPECT_EQ(asPupil.error.toStdString(), (pupils + QStringLiteral("に書き込めません（書き込む権限がありません）")).toStdString());
+  EXPECT_EQ(contents(pupils), "new\r\n");
+
+  // In a sticky folder anyone may write to, a link another user planted is not
+  // followed, even by root; root's own is.
+  ASSERT_TRUE(QDir(dir.path()).mkdir("shared"));
+  ASSERT_EQ(::chmod(QFile::encodeName(dir.filePath("shared")).constData(), 01777), 0);
+  const QString planted = dir.filePath("shared/data.txt");
+  const QString own = dir.filePath("shared/own.txt");
+  ASSERT_EQ(::symlink("../pupil.txt", QFile::encodeName(planted).constData()), 0);
+  ASSERT_EQ(::lchown(QFile::encodeName(planted).constData(), 4343, 4343), 0);
+  ASSERT_EQ(::symlink("../pupil.txt", QFile::encodeName(own).constData()), 0);
+  EXPECT_EQ(textfile::writeBytes(planted, "root's\r\n").error.toStdString(),
+            (planted + QStringLiteral("に書き込めません（ほかの人が置いたリンクです）")).toStdString());
+  EXPECT_EQ(contents(pupils), "new\r\n");
+  EXPECT_TRUE(textfile::writeBytes(own, "root's\r\n"));
+  EXPECT_EQ(contents(pupils), "root's\r\n");
+}
