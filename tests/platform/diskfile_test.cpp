@@ -1,4 +1,5 @@
 #include "platform/diskfile.h"
+#include "platform/textfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,9 @@
 #include <fcntl.h>
 #include <functional>
 #include <iostream>
+#include <map>
+#include <string>
+#include <sys/inotify.h>
 #include <optional>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -111,10 +115,98 @@ bool watchOwnerChange = false;
 std::optional<mode_t> modeWhenCreated;
 }  // namespace
 
+namespace {
+// Calls this test program refuses, with their error number, as a stick or
+// share that keeps no owners or modes, or a /proc with restrictions, does.
+std::map<std::string, int> refusedCalls;
+bool refused(const char* call) {
+  const auto it = refusedCalls.find(call);
+  if (it == refusedCalls.end()) return false;
+  errno = it->second;
+  return true;
+}
+// The name the last rename took a file from.
+QByteArray renamedFrom;
+}  // namespace
+
 extern "C" int fchown(int fd, uid_t owner, gid_t group) {
   struct stat st {};
   if (watchOwnerChange && !modeWhenCreated && ::fstat(fd, &st) == 0) modeWhenCreated = st.st_mode & 07777;
+  if (refused("fchown")) return -1;
   return static_cast<int>(::syscall(SYS_fchown, fd, owner, group));
+}
+
+extern "C" int fchmod(int fd, mode_t mode) {
+  return refused("fchmod") ? -1 : static_cast<int>(::syscall(SYS_fchmod, fd, mode));
+}
+
+extern "C" int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) {
+  return refused("linkat") ? -1 : static_cast<int>(::syscall(SYS_linkat, fromFolder, from, toFolder, to, flags));
+}
+
+extern "C" int fallocate(int fd, int mode, off_t offset, off_t length) {
+  return refused("fallocate") ? -1 : static_cast<int>(::syscall(SYS_fallocate, fd, mode, offset, length));
+}
+
+extern "C" int rename(const char* from, const char* to) {
+  renamedFrom = from;
+  return static_cast<int>(::syscall(SYS_rename, from, to));
+}
+
+TEST(TextFile, WhatTheFileSystemRefusesButTheSaveNeedsNotIsNoFailure) {
+  const std::vector<std::map<std::string, int>> rows = {
+      {{"fchown", EPERM}, {"fchmod", EPERM}},  // the new file already shows the old one's owner and mode
+      {{"fchown", ENOSYS}, {"fchmod", ENOSYS}},
+      {{"linkat", EPERM}},  // no naming through /proc: a named file instead
+      {{"linkat", ENOENT}},
+  };
+  for (const auto& row : rows) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.txt");
+    ASSERT_TRUE(textfile::writeBytes(path, "old\r\n"));
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0600), 0);
+    refusedCalls = row;
+    const WriteResult result = textfile::writeBytes(path, "new\r\n");
+    refusedCalls.clear();
+    EXPECT_TRUE(result.ok) << row.begin()->first << ": " << result.error.toStdString();
+    EXPECT_EQ(contents(path), "new\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
+  }
+}
+
+TEST(TextFile, ALeftoverSaysWhatItIsAndALaterSaveTakesAwayTheUsersOldOnes) {
+  QTemporaryDir dir;
+  auto leave = [&dir](const QString& name, bool old) {
+    const QByteArray path = QFile::encodeName(dir.filePath(name));
+    QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+    const timespec longAgo[2] = {{1, 0}, {1, 0}};
+    if (old) ::utimensat(AT_FDCWD, path.constData(), longAgo, 0);
+  };
+  leave(".x.txt.save-1", true);
+  leave(".x.txt.save-2", false);  // a save of it that may still be running
+  leave(".y.txt.save-3", true);   // another file's
+  ASSERT_TRUE(textfile::writeBytes(dir.filePath("x.txt"), "new\r\n"));
+  EXPECT_TRUE(renamedFrom.startsWith(QFile::encodeName(dir.filePath(".x.txt.save-")))) << renamedFrom.toStdString();
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name).join(' ').toStdString(),
+            ".x.txt.save-2 .y.txt.save-3 x.txt");
+}
+
+TEST(TextFile, NothingButARegularFileIsEverOpened) {
+  // Opening a serial port's device node raises its modem lines and can reset a
+  // board; a FIFO shows the same opening to a watcher.
+  QTemporaryDir dir;
+  const QString fifo = dir.filePath("data4.csv");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+  const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(fifo).constData(), IN_OPEN), 0);
+  EXPECT_FALSE(textfile::readRawLines(fifo));
+  textfile::LineAppender log;
+  QString reason;
+  EXPECT_FALSE(log.open(fifo, &reason));
+  EXPECT_FALSE(textfile::writeBytes(fifo, "x\r\n"));
+  char event[4096];
+  EXPECT_LT(::read(watch, event, sizeof event), 0);
+  ::close(watch);
 }
 
 TEST(TextFile, TheNewFileHasTheOldFilesModeAndGroupBeforeAnyByteGoesIn) {
@@ -235,8 +327,20 @@ TEST(TextFile, FailuresSayWhyInJapaneseAndLeaveTheOldFile) {
   EXPECT_EQ(textfile::failureReason(EDQUOT), QStringLiteral("ディスクがいっぱいです"));
   EXPECT_EQ(textfile::failureReason(ENOTDIR), QStringLiteral("ファイルまたはフォルダがありません"));
   EXPECT_EQ(textfile::failureReason(EROFS), QStringLiteral("書き込みが禁止されたディスクです"));
-  EXPECT_EQ(textfile::failureReason(EIO),
-            QStringLiteral("システムのエラー：") + QString::fromLocal8Bit(std::strerror(EIO)));
+  // What a pulled stick or a share gone away answers.
+  for (const auto& [error, reason] : std::vector<std::pair<int, const char*>>{
+           {EIO, "ディスクとの読み書きに失敗しました"},
+           {EBUSY, "使用中です"},
+           {ENODEV, "ディスクが見つかりません"},
+           {ENXIO, "ディスクが見つかりません"},
+           {ENOTCONN, "共有フォルダにつながりません"},
+           {ESTALE, "共有フォルダにつながりません"},
+           {EHOSTDOWN, "共有フォルダにつながりません"},
+           {EOPNOTSUPP, "このディスクではできない操作です"},
+           {ENOSYS, "このディスクではできない操作です"}})
+    EXPECT_EQ(textfile::failureReason(error).toStdString(), reason) << error;
+  EXPECT_EQ(textfile::failureReason(EXDEV),
+            QStringLiteral("システムのエラー：%1（%2）").arg(QString::fromLocal8Bit(std::strerror(EXDEV))).arg(EXDEV));
 }
 
 TEST(TextFile, ASaveThroughAChainOfLinksReplacesTheRealFile) {
@@ -277,19 +381,29 @@ TEST(TextFile, ASaveKeepsTheFilesAclAndExtendedAttributes) {
   if (::setxattr(name.constData(), "system.posix_acl_access", acl.constData(), static_cast<size_t>(acl.size()), 0) != 0 ||
       ::setxattr(name.constData(), "user.class", "3-2", 3, 0) != 0)
     GTEST_SKIP() << "this file system keeps no ACL or attributes of its users: " << std::strerror(errno);
-  auto attribute = [&name](const char* attributeName) {
+  auto attribute = [](const QByteArray& file, const char* attributeName) {
     QByteArray value(256, '\0');
-    const ssize_t n = ::getxattr(name.constData(), attributeName, value.data(), static_cast<size_t>(value.size()));
+    const ssize_t n = ::getxattr(file.constData(), attributeName, value.data(), static_cast<size_t>(value.size()));
     return n < 0 ? QByteArray("<none>") : value.left(n);
   };
-  const QByteArray aclBefore = attribute("system.posix_acl_access");
+  // A file without an ACL gets none from its folder's default ACL.
+  const QByteArray plain = QFile::encodeName(dir.filePath("plain.txt"));
+  ASSERT_TRUE(textfile::writeBytes(dir.filePath("plain.txt"), "old\r\n"));
+  ASSERT_EQ(::chmod(plain.constData(), 0640), 0);
+  ASSERT_EQ(::setxattr(QFile::encodeName(dir.path()).constData(), "system.posix_acl_default", acl.constData(),
+                       static_cast<size_t>(acl.size()), 0), 0);
+  const QByteArray aclBefore = attribute(name, "system.posix_acl_access");
   struct stat before {}, after {};
   ASSERT_EQ(::stat(name.constData(), &before), 0);
   ASSERT_TRUE(textfile::writeBytes(path, "new\r\n"));
+  ASSERT_TRUE(textfile::writeBytes(dir.filePath("plain.txt"), "new\r\n"));
   ASSERT_EQ(::stat(name.constData(), &after), 0);
-  EXPECT_EQ(attribute("system.posix_acl_access"), aclBefore);
-  EXPECT_EQ(attribute("user.class"), "3-2");
+  EXPECT_EQ(attribute(name, "system.posix_acl_access"), aclBefore);
+  EXPECT_EQ(attribute(name, "user.class"), "3-2");
   EXPECT_EQ(after.st_mode, before.st_mode);
+  EXPECT_EQ(attribute(plain, "system.posix_acl_access"), "<none>");
+  ASSERT_EQ(::stat(plain.constData(), &after), 0);
+  EXPECT_EQ(after.st_mode & 07777, 0640u);
 }
 
 TEST(TextFile, ALogLineCutShortIsTakenOffAgain) {
@@ -357,4 +471,61 @@ TEST(TextFile, OtherUsersFilesAndLinks) {
   EXPECT_EQ(contents(pupils), "new\r\n");
   EXPECT_TRUE(textfile::writeBytes(own, "root's\r\n"));
   EXPECT_EQ(contents(pupils), "root's\r\n");
+
+  // What another user left in a sticky folder is neither followed nor written,
+  // a link along the path as much as the last name; a link of the folder's
+  // owner, or any link where only the owner may write, is followed.
+  auto make = [&dir](const char* name, mode_t mode, uid_t owner) {
+    const QByteArray path = QFile::encodeName(dir.filePath(name));
+    return ::mkdir(path.constData(), 0700) == 0 && ::chmod(path.constData(), mode) == 0 && ::chown(path.constData(), owner, owner) == 0;
+  };
+  auto plant = [&dir](const char* target, const char* name) {
+    const QByteArray path = QFile::encodeName(dir.filePath(name));
+    return ::symlink(target, path.constData()) == 0 && ::lchown(path.constData(), 4343, 4343) == 0;
+  };
+  ASSERT_TRUE(make("private", 0700, 0) && make("owned", 01777, 4343) && make("closed", 01755, 0));
+  ASSERT_TRUE(plant("../private", "shared/class") && plant("../pupil.txt", "owned/link") && plant("../pupil.txt", "closed/link"));
+  ASSERT_TRUE(textfile::writeBytes(dir.filePath("shared/left.csv"), "theirs\r\n"));
+  ASSERT_EQ(::chown(QFile::encodeName(dir.filePath("shared/left.csv")).constData(), 4343, 4343), 0);
+  const QString link = QStringLiteral("ほかの人が置いたリンクです"), file = QStringLiteral("ほかの人が置いたファイルです");
+  for (const auto& [name, refusal] : std::vector<std::pair<QString, QString>>{
+           {"shared/class/data4.csv", link}, {"shared/left.csv", file}, {"owned/link", {}}, {"closed/link", {}}}) {
+    const QString path = dir.filePath(name);
+    textfile::LineAppender log;
+    QString reason;
+    EXPECT_EQ(log.open(path, &reason), refusal.isEmpty()) << name.toStdString();
+    EXPECT_EQ(reason.toStdString(), refusal.toStdString());
+    log.close();
+    const QString expected = refusal.isEmpty() ? QString() : path + QStringLiteral("に書き込めません（") + refusal + QStringLiteral("）");
+    EXPECT_EQ(textfile::writeBytes(path, "root's\r\n").error.toStdString(), expected.toStdString());
+  }
+  EXPECT_EQ(contents(dir.filePath("shared/left.csv")), "theirs\r\n");
+  EXPECT_EQ(QDir(dir.filePath("private")).entryList(QDir::Files | QDir::Hidden), QStringList{});
+
+  // A teacher's file the pupil may write through its group: the pupil's save
+  // goes into the file itself, which stays the teacher's, mode and all, and
+  // stays whole when the new contents do not fit.
+  const QString teachers = dir.filePath("teacher.txt");
+  const QByteArray teachersName = QFile::encodeName(teachers);
+  ASSERT_TRUE(textfile::writeBytes(teachers, "old\r\n"));
+  ASSERT_TRUE(::chown(teachersName.constData(), 4343, 65534) == 0 && ::chmod(teachersName.constData(), 0664) == 0);
+  WriteResult inPlace, tooBig, tooBigUnreserved;
+  asOrdinaryUser([&] {
+    inPlace = textfile::writeBytes(teachers, "pupil's\r\n");
+    FileSizeLimit limit(4096);
+    tooBig = textfile::writeBytes(teachers, QByteArray(8000, 'x'));
+    refusedCalls = {{"fallocate", EOPNOTSUPP}};
+    tooBigUnreserved = textfile::writeBytes(teachers, QByteArray(8000, 'x'));
+    refusedCalls.clear();
+  });
+  EXPECT_TRUE(inPlace) << inPlace.error.toStdString();
+  const QString tooBigError = teachers + QStringLiteral("に書き込めません（ファイルが大きすぎます）");
+  EXPECT_EQ(tooBig.error.toStdString(), tooBigError.toStdString());
+  EXPECT_EQ(tooBigUnreserved.error.toStdString(), tooBigError.toStdString());
+  EXPECT_EQ(contents(teachers), "pupil's\r\n");
+  struct stat st {};
+  ASSERT_EQ(::stat(teachersName.constData(), &st), 0);
+  EXPECT_EQ(st.st_uid, 4343u);
+  EXPECT_EQ(st.st_gid, 65534u);
+  EXPECT_EQ(st.st_mode & 07777, 0664u);
 }
