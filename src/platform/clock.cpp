@@ -103,14 +103,15 @@ std::unique_ptr<ClockTimer> VirtualClock::timer(std::function<void()> timeout) {
 
 void VirtualClock::at(quint32 tick, std::function<void()> action) {
   const quint32 delta = tick - now_;
-  actions_.emplace(waited_ + delta, std::move(action));
+  actions_.emplace(std::make_pair(waited_ + delta, scheduled_++), std::move(action));
 }
 
 void VirtualClock::runDue() {
   // One batch, as the event loop handles them: what falls due while these run
   // (a timer started again by its own timeout) waits for the next pump.
   const quint64 due = waited_;
-  while (!actions_.empty() && actions_.begin()->first <= due) {
+  const quint64 end = scheduled_;
+  while (!actions_.empty() && actions_.begin()->first.first <= due && actions_.begin()->first.second < end) {
     auto action = std::move(actions_.begin()->second);
     actions_.erase(actions_.begin());
     action();
@@ -120,8 +121,8 @@ void VirtualClock::runDue() {
 void VirtualClock::advance(int ms) {
   if (ms < 0) ms = 0;
   quint64 target = waited_ + static_cast<quint64>(ms);
-  while (!actions_.empty() && actions_.begin()->first <= target) {
-    const quint64 next = actions_.begin()->first;
+  while (!actions_.empty() && actions_.begin()->first.first <= target) {
+    const quint64 next = actions_.begin()->first.first;
     if (next > waited_) {
       now_ += static_cast<quint32>(next - waited_);
       waited_ = next;
@@ -137,7 +138,8 @@ void VirtualClock::advance(int ms) {
 void VirtualClock::pumpFor(int ms) {
   if (ms < 0) ms = 0;
   quint64 target = waited_ + static_cast<quint64>(ms);
-  if (!actions_.empty() && actions_.begin()->first < target) target = qMax(actions_.begin()->first, waited_);
+  if (!actions_.empty() && actions_.begin()->first.first < target)
+    target = qMax(actions_.begin()->first.first, waited_);
   now_ += static_cast<quint32>(target - waited_);
   waited_ = target;
   runDue();

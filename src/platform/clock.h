@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
 
 class QTimer;
 
@@ -74,7 +75,10 @@ class VirtualClock : public Clock {
   void runDue();
   quint32 now_;
   quint64 waited_ = 0;
-  std::multimap<quint64, std::function<void()>> actions_;  // keyed by waited_ at which they run
+  // Keyed by waited_ at which they run, then by order of scheduling, so a
+  // batch can tell the actions it started with from those added while it runs.
+  std::map<std::pair<quint64, quint64>, std::function<void()>> actions_;
+  quint64 scheduled_ = 0;
 };
 
 // The deadline wait that timed output steps use.
