@@ -15,8 +15,14 @@ struct WriteResult {
 };
 
 namespace textfile {
-// Atomic: a failed or killed write leaves the old file whole and nothing else.
-// Only a regular file is replaced, keeping its owner, mode and ACL.
+// A failed write leaves the old file whole and nothing else. Only a regular
+// file the user may write is replaced, keeping its owner, group, mode and ACL
+// (a file without an ACL gets none). A killed write leaves the old file whole
+// too, and nothing behind where the file system has nameless files (else a
+// hidden ".NAME.save-..." file, which a later save takes away). Where a new
+// file cannot have the old one's owner, group, mode or ACL, the bytes go into
+// the file itself, with room reserved first: a failure still leaves it whole,
+// a killed write can leave it half new.
 WriteResult writeBytes(const QString& path, const QByteArray& bytes);
 // Why a file could not be written, in Japanese, from the system's error
 // number: the usual kinds by name, anything else as the system's own text.
