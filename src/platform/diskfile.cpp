@@ -330,14 +330,16 @@ int flushFolder(const QByteArray& folder) {
 
 // The save proper: bytes into a new file beside target, which a rename puts
 // in its place once they are all on disk. old is the file replaced, if any.
-// kCannotKeep when the new file could not become the old one's, kNoNaming
-// when a nameless file cannot be named here.
+// kCannotKeep when no new file can stand in for the old one (none may be
+// made beside it, or it cannot become the old one's), kNoNaming when a
+// nameless file cannot be named here.
 int replaceBeside(const QByteArray& target, const struct stat* old, const QByteArray& bytes, bool nameless) {
   const QByteArray folder = folderOf(target);
   const QByteArray prefix = hiddenPrefix(target);
   QByteArray tempName;
   const int fd = createBeside(folder, prefix, old ? 0600 : 0666, nameless, tempName);
-  if (fd < 0) return errno;
+  // A folder the user may not add to can still hold a file the user may write.
+  if (fd < 0) return old && (errno == EACCES || errno == EPERM) ? kCannotKeep : errno;
   int error = old ? takeOver(fd, target, *old) : 0;
   struct stat mine {};
   if (!error && !(writeAll(fd, bytes) && ::fsync(fd) == 0 && ::fstat(fd, &mine) == 0)) error = errno;
@@ -380,8 +382,8 @@ int reserve(int fd, off_t oldSize, off_t size) {
 }
 
 // Writes bytes into the file target itself (old as checked), for a file the
-// user may write but whose owner, group or mode a new file of the user's
-// cannot have: it keeps them, its ACL and its other names. Killed part way,
+// user may write but not replace, or whose owner, group or mode a new file of
+// the user's cannot have: it keeps them, its ACL and its other names. Killed part way,
 // it can be left half new; this is why it is the second way only.
 int writeInPlace(const QByteArray& target, const struct stat& old, const QByteArray& bytes) {
   const int fd = ::open(target.constData(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);

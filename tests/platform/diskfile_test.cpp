@@ -531,32 +531,35 @@ TEST(TextFile, OtherUsersFilesAndLinks) {
   EXPECT_EQ(contents(dir.filePath("shared/left.csv")), "theirs\r\n");
   EXPECT_EQ(QDir(dir.filePath("private")).entryList(QDir::Files | QDir::Hidden), QStringList{});
 
-  // A teacher's file the pupil may write through its group: the pupil's save
-  // goes into the file itself, which stays the teacher's, mode and all, and
-  // stays whole when the new contents do not fit.
-  const QString teachers = dir.filePath("teacher.txt");
-  const QByteArray teachersName = QFile::encodeName(teachers);
-  ASSERT_TRUE(textfile::writeBytes(teachers, "old\r\n"));
-  ASSERT_TRUE(::chown(teachersName.constData(), 4343, 65534) == 0 && ::chmod(teachersName.constData(), 0664) == 0);
-  WriteResult inPlace, tooBig, tooBigUnreserved;
-  asOrdinaryUser([&] {
-    inPlace = textfile::writeBytes(teachers, "pupil's\r\n");
-    FileSizeLimit limit(4096);
-    tooBig = textfile::writeBytes(teachers, QByteArray(8000, 'x'));
-    refusedCalls = {{"fallocate", EOPNOTSUPP}};
-    tooBigUnreserved = textfile::writeBytes(teachers, QByteArray(8000, 'x'));
-    refusedCalls.clear();
-  });
-  EXPECT_TRUE(inPlace) << inPlace.error.toStdString();
-  const QString tooBigError = teachers + QStringLiteral("に書き込めません（ファイルが大きすぎます）");
-  EXPECT_EQ(tooBig.error.toStdString(), tooBigError.toStdString());
-  EXPECT_EQ(tooBigUnreserved.error.toStdString(), tooBigError.toStdString());
-  EXPECT_EQ(contents(teachers), "pupil's\r\n");
-  struct stat st {};
-  ASSERT_EQ(::stat(teachersName.constData(), &st), 0);
-  EXPECT_EQ(st.st_uid, 4343u);
-  EXPECT_EQ(st.st_gid, 65534u);
-  EXPECT_EQ(st.st_mode & 07777, 0664u);
+  // A teacher's file the pupil may write through its group, in a folder anyone
+  // may write to or in one only the teacher may: the pupil's save goes into the
+  // file itself, which stays the teacher's, mode and all, and stays whole when
+  // the new contents do not fit.
+  ASSERT_TRUE(make("handout", 0755, 4343));
+  for (const QString& teachers : {dir.filePath("teacher.txt"), dir.filePath("handout/sheet.txt")}) {
+    const QByteArray teachersName = QFile::encodeName(teachers);
+    ASSERT_TRUE(textfile::writeBytes(teachers, "old\r\n"));
+    ASSERT_TRUE(::chown(teachersName.constData(), 4343, 65534) == 0 && ::chmod(teachersName.constData(), 0664) == 0);
+    WriteResult inPlace, tooBig, tooBigUnreserved;
+    asOrdinaryUser([&] {
+      inPlace = textfile::writeBytes(teachers, "pupil's\r\n");
+      FileSizeLimit limit(4096);
+      tooBig = textfile::writeBytes(teachers, QByteArray(8000, 'x'));
+      refusedCalls = {{"fallocate", EOPNOTSUPP}};
+      tooBigUnreserved = textfile::writeBytes(teachers, QByteArray(8000, 'x'));
+      refusedCalls.clear();
+    });
+    EXPECT_TRUE(inPlace) << inPlace.error.toStdString();
+    const QString tooBigError = teachers + QStringLiteral("に書き込めません（ファイルが大きすぎます）");
+    EXPECT_EQ(tooBig.error.toStdString(), tooBigError.toStdString());
+    EXPECT_EQ(tooBigUnreserved.error.toStdString(), tooBigError.toStdString());
+    EXPECT_EQ(contents(teachers), "pupil's\r\n");
+    struct stat st {};
+    ASSERT_EQ(::stat(teachersName.constData(), &st), 0);
+    EXPECT_EQ(st.st_uid, 4343u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 0664u);
+  }
 }
 
 // A stick keeps no owners or modes: every file shows the mount's, which an
