@@ -275,8 +275,9 @@ bool copyAttributes(const QByteArray& from, int fd) {
   while ((size = ::listxattr(from.constData(), names.data(), static_cast<size_t>(names.size()))) < 0 && errno == ERANGE)
     names.resize(names.size() * 4);
   const QList<QByteArray> attributes = size < 0 ? QList<QByteArray>{} : names.left(size).split('\0');
-  if (!attributes.contains(kAccessAcl) && ::fremovexattr(fd, kAccessAcl) != 0 && errno != ENODATA &&
-      errno != ENOTSUP)
+  // Asked first: a stick refuses even taking away what a file does not have.
+  if (!attributes.contains(kAccessAcl) && ::fgetxattr(fd, kAccessAcl, nullptr, 0) >= 0 &&
+      ::fremovexattr(fd, kAccessAcl) != 0 && errno != ENODATA)
     return false;
   for (const QByteArray& attribute : attributes) {
     if (attribute.isEmpty()) continue;
@@ -340,6 +341,8 @@ int replaceBeside(const QByteArray& target, const struct stat* old, const QByteA
   const int fd = createBeside(folder, prefix, old ? 0600 : 0666, nameless, tempName);
   // A folder the user may not add to can still hold a file the user may write.
   if (fd < 0) return old && (errno == EACCES || errno == EPERM) ? kCannotKeep : errno;
+  // Only a file system without nameless files can hold leftovers worth a look.
+  const bool named = !tempName.isEmpty();
   int error = old ? takeOver(fd, target, *old) : 0;
   struct stat mine {};
   if (!error && !(writeAll(fd, bytes) && ::fsync(fd) == 0 && ::fstat(fd, &mine) == 0)) error = errno;
@@ -353,7 +356,7 @@ int replaceBeside(const QByteArray& target, const struct stat* old, const QByteA
     if (!tempName.isEmpty()) ::unlink(tempName.constData());
     return error;
   }
-  removeLeftovers(folder, prefix, mine);
+  if (named) removeLeftovers(folder, prefix, mine);
   return flushFolder(folder);
 }
 
@@ -393,7 +396,10 @@ int writeInPlace(const QByteArray& target, const struct stat& old, const QByteAr
   if (::fstat(fd, &st) != 0 || ::fcntl(fd, F_SETFL, 0) != 0) error = errno;
   else if (!S_ISREG(st.st_mode) || !sameFile(st, old)) error = kSwapped;
   else error = reserve(fd, st.st_size, bytes.size());
-  if (!error && !(writeAll(fd, bytes) && ::ftruncate(fd, bytes.size()) == 0 && ::fsync(fd) == 0)) error = errno;
+  // Cut only what is longer: a FAT stick's driver refuses any other length.
+  const bool shorter = st.st_size > bytes.size();
+  if (!error && !(writeAll(fd, bytes) && (!shorter || ::ftruncate(fd, bytes.size()) == 0) && ::fsync(fd) == 0))
+    error = errno;
   if (::close(fd) != 0 && !error) error = errno;
   return error;
 }

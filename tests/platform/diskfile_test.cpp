@@ -141,6 +141,17 @@ extern "C" int fchmod(int fd, mode_t mode) {
   return refused("fchmod") ? -1 : static_cast<int>(::syscall(SYS_fchmod, fd, mode));
 }
 
+extern "C" int fremovexattr(int fd, const char* name) {
+  return refused("fremovexattr") ? -1 : static_cast<int>(::syscall(SYS_fremovexattr, fd, name));
+}
+
+// A FAT stick's driver refuses to set a length that does not shorten the file.
+extern "C" int ftruncate(int fd, off_t length) {
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && length >= st.st_size && refused("ftruncate")) return -1;
+  return static_cast<int>(::syscall(SYS_ftruncate, fd, length));
+}
+
 extern "C" int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) {
   return refused("linkat") ? -1 : static_cast<int>(::syscall(SYS_linkat, fromFolder, from, toFolder, to, flags));
 }
@@ -156,8 +167,9 @@ extern "C" int rename(const char* from, const char* to) {
 
 TEST(TextFile, WhatTheFileSystemRefusesButTheSaveNeedsNotIsNoFailure) {
   const std::vector<std::map<std::string, int>> rows = {
-      {{"fchown", EPERM}, {"fchmod", EPERM}},  // the new file already shows the old one's owner and mode
-      {{"fchown", ENOSYS}, {"fchmod", ENOSYS}},
+      // The new file already shows the old one's owner and mode, and has no ACL.
+      {{"fchown", EPERM}, {"fchmod", EPERM}, {"fremovexattr", EPERM}},
+      {{"fchown", ENOSYS}, {"fchmod", ENOSYS}, {"fremovexattr", ENOSYS}},
       {{"linkat", EPERM}},  // no naming through /proc: a named file instead
       {{"linkat", ENOENT}},
   };
@@ -166,11 +178,17 @@ TEST(TextFile, WhatTheFileSystemRefusesButTheSaveNeedsNotIsNoFailure) {
     const QString path = dir.filePath("a.txt");
     ASSERT_TRUE(textfile::writeBytes(path, "old\r\n"));
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0600), 0);
+    auto inode = [&path] {
+      struct stat st {};
+      return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+    };
+    const ino_t before = inode();
     refusedCalls = row;
     const WriteResult result = textfile::writeBytes(path, "new\r\n");
     refusedCalls.clear();
     EXPECT_TRUE(result.ok) << row.begin()->first << ": " << result.error.toStdString();
     EXPECT_EQ(contents(path), "new\r\n");
+    EXPECT_NE(inode(), before) << "written in place, not replaced whole";
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
   }
 }
@@ -186,7 +204,9 @@ TEST(TextFile, ALeftoverSaysWhatItIsAndALaterSaveTakesAwayTheUsersOldOnes) {
   leave(".x.txt.save-1", true);
   leave(".x.txt.save-2", false);  // a save of it that may still be running
   leave(".y.txt.save-3", true);   // another file's
+  refusedCalls = {{"linkat", EPERM}};  // as a stick without nameless files
   ASSERT_TRUE(textfile::writeBytes(dir.filePath("x.txt"), "new\r\n"));
+  refusedCalls.clear();
   EXPECT_TRUE(renamedFrom.startsWith(QFile::encodeName(dir.filePath(".x.txt.save-")))) << renamedFrom.toStdString();
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name).join(' ').toStdString(),
             ".x.txt.save-2 .y.txt.save-3 x.txt");
@@ -542,6 +562,7 @@ TEST(TextFile, OtherUsersFilesAndLinks) {
     ASSERT_TRUE(::chown(teachersName.constData(), 4343, 65534) == 0 && ::chmod(teachersName.constData(), 0664) == 0);
     WriteResult inPlace, tooBig, tooBigUnreserved;
     asOrdinaryUser([&] {
+      refusedCalls = {{"ftruncate", EPERM}};
       inPlace = textfile::writeBytes(teachers, "pupil's\r\n");
       FileSizeLimit limit(4096);
       tooBig = textfile::writeBytes(teachers, QByteArray(8000, 'x'));
