@@ -384,18 +384,36 @@ int reserve(int fd, off_t oldSize, off_t size) {
   return 0;
 }
 
+// Opens name for writing, without waiting and only as the regular file
+// checked (or, with checked null, as a new file): what was checked could have
+// been swapped for a FIFO or a device since. fd blocks again once it is
+// known; 0, or why not, with nothing opened.
+int openChecked(const QByteArray& name, const struct stat* checked, int& fd, struct stat& st) {
+  fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC | (checked ? 0 : O_CREAT | O_EXCL),
+              0666);
+  if (fd < 0) return errno;
+  int error = 0;
+  if (::fstat(fd, &st) != 0) error = errno;
+  else if (!S_ISREG(st.st_mode)) error = kNotARegularFile;
+  else if (checked && !sameFile(st, *checked)) error = kSwapped;
+  else if (::fcntl(fd, F_SETFL, 0) != 0) error = errno;
+  if (error) {
+    ::close(fd);
+    fd = -1;
+  }
+  return error;
+}
+
 // Writes bytes into the file target itself (old as checked), for a file the
 // user may write but not replace, or whose owner, group or mode a new file of
-// the user's cannot have: it keeps them, its ACL and its other names. Killed part way,
-// it can be left half new; this is why it is the second way only.
+// the user's cannot have: it keeps them, its ACL and its other names. Killed
+// part way, it can be left half new; this is why it is the second way only.
 int writeInPlace(const QByteArray& target, const struct stat& old, const QByteArray& bytes) {
-  const int fd = ::open(target.constData(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return errno;
+  int fd = -1;
   struct stat st {};
-  int error = 0;
-  if (::fstat(fd, &st) != 0 || ::fcntl(fd, F_SETFL, 0) != 0) error = errno;
-  else if (!S_ISREG(st.st_mode) || !sameFile(st, old)) error = kSwapped;
-  else error = reserve(fd, st.st_size, bytes.size());
+  int error = openChecked(target, &old, fd, st);
+  if (error) return error;
+  error = reserve(fd, st.st_size, bytes.size());
   // Cut only what is longer: a FAT stick's driver refuses any other length.
   const bool shorter = st.st_size > bytes.size();
   if (!error && !(writeAll(fd, bytes) && (!shorter || ::ftruncate(fd, bytes.size()) == 0) && ::fsync(fd) == 0))
@@ -439,20 +457,14 @@ bool LineAppender::open(const QString& path, QString* reason) {
   struct stat checked {}, st {};
   bool exists = false;
   if (const int error = checkTarget(target, checked, exists)) return refuse(error);
-  // Not emptied yet and without waiting, and only the file checked above (or
-  // a new one): it could have been swapped for a FIFO or a device since.
-  const int fd = ::open(target.constData(),
-                        O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC | (exists ? 0 : O_CREAT | O_EXCL), 0666);
-  if (fd < 0) return refuse(errno);
-  int error = 0;
-  if (::fstat(fd, &st) != 0) error = errno;
-  else if (!S_ISREG(st.st_mode)) error = kNotARegularFile;
-  else if (exists && !sameFile(st, checked)) error = kSwapped;
-  else if (::ftruncate(fd, 0) != 0 || ::fcntl(fd, F_SETFL, 0) != 0) error = errno;
-  if (error) {
+  // Not emptied before it is known to be the file checked above, or a new one.
+  int fd = -1;
+  int error = openChecked(target, exists ? &checked : nullptr, fd, st);
+  if (!error && ::ftruncate(fd, 0) != 0) {
+    error = errno;
     ::close(fd);
-    return refuse(error);
   }
+  if (error) return refuse(error);
   fd_ = fd;
   written_ = 0;
   return true;
